@@ -1,0 +1,14 @@
+// The keyboard and idle handlers: the only writers of the viewer state.
+#pragma once
+
+// Clock increment per idle call: one full oscillation of the phase every 300 calls.
+constexpr double kPhaseStep = 0.020943946666666668;
+// One period of the phase's sine, at full precision. The clock is kept below it so its
+// single-precision steps never coarsen.
+constexpr double kClockPeriod = 6.283185307179586;
+
+// Escape quits with status 1, space switches the animation, any other key shows the next
+// surface.
+void onKeyboard(unsigned char key, int x, int y);
+// Advances the animation clock and requests the next frame.
+void onIdle();

@@ -1,0 +1,57 @@
+#include "render/frame.h"
+
+#include <GL/glut.h>
+
+#include "render/mesh.h"
+
+const char* const kCaptions[kSurfaceCount] = {
+    "X=u*5, Y=0, Z=v*5",
+    "X=u*5, Y=sin(u), Z=v*5",
+    "X=u*5, Y=sin(u*v*5), Z=v*5",
+    "X=(v+1)*sin(u*PI)*3, Y=cos((v+1)*PI*2), Z=(v+1)*cos(u*PI)*3",
+    "X=3*cos(PI*u), Y=3*v, Z=3*sin(PI*u)",
+    "X=3*cos(PI*u)*sin(PI*(v-1)/2), Y=3*cos(PI*(v-1)/2), Z=3*sin(PI*u)*sin(PI*(v-1)/2)",
+};
+
+void loadCamera() {
+  glLoadIdentity();
+  gluLookAt(10, 10, 10, 0, 0, 0, 0, 1, 0);
+}
+
+void drawAxes() {
+  // No colour or normal of its own: white from the frame, and the caption's zero normal.
+  glBegin(GL_LINES);
+  glVertex3f(-300, 0, 0);
+  glVertex3f(300, 0, 0);
+  glVertex3f(0, -300, 0);
+  glVertex3f(0, 300, 0);
+  glVertex3f(0, 0, -300);
+  glVertex3f(0, 0, 300);
+  glEnd();
+}
+
+void drawCaption() {
+  if (viewerState.surfaceIndex >= kSurfaceCount) return;
+  glColor3f(1, 1, 1);
+  glNormal3f(0, 0, 0);
+  // A place in the scene, not on the screen: the camera moves the text like any vertex.
+  static const GLdouble kCaptionPosition[4] = {-12.0, 3.0, 0.0, 1.0};
+  glRasterPos4dv(kCaptionPosition);
+  for (const char* c = kCaptions[viewerState.surfaceIndex]; *c != '\0'; ++c) {
+    glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
+  }
+}
+
+void drawFrame() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColor3f(1, 1, 1);
+  loadCamera();
+  drawAxes();
+  drawMesh();
+  drawCaption();
+}
+
+void onDisplay() {
+  drawFrame();
+  glutSwapBuffers();
+}

@@ -1,0 +1,78 @@
+#include "render/mesh.h"
+
+#include <GL/gl.h>
+
+#include "app/viewer_state.h"
+#include "geometry/surface.h"
+
+Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
+                     const Vector3& p10) {
+  const Vector3 e1 = p01 - p00;  // along v
+  const Vector3 e2 = p11 - p00;  // the diagonal
+  // Diagonal on the left: the normal points to the side the light comes from when the cell
+  // faces away from the viewer. A collapsed edge gives the zero normal (guarded division).
+  const Vector3 normal = e2.normalized().cross(e1.normalized()).normalized();
+  const Vector3 centre = (((p01 + p00) + p11) + p10).dividedBy(4.0);
+  return {p00, p01, p11, p10, normal, centre};
+}
+
+Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext) {
+  // Corners are not shared with the neighbours; each cell evaluates its own four, in order.
+  const Vector3 p00 = surfacePoint(surface, u, v);
+  const Vector3 p01 = surfacePoint(surface, u, vNext);
+  const Vector3 p11 = surfacePoint(surface, uNext, vNext);
+  const Vector3 p10 = surfacePoint(surface, uNext, v);
+  return cellFromCorners(p00, p01, p11, p10);
+}
+
+namespace {
+
+void vertex(const Vector3& p) {
+  glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y), static_cast<GLfloat>(p.z));
+}
+
+void liftedVertex(const Vector3& p) {
+  glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y + kOutlineLift),
+             static_cast<GLfloat>(p.z));
+}
+
+}  // namespace
+
+void drawCell(const Cell& cell) {
+  const Vector3& n = cell.normal;
+  const Vector3& c = cell.centre;
+
+  glColor3f(1, 1, 1);
+  glNormal3f(static_cast<GLfloat>(n.x), static_cast<GLfloat>(n.y), static_cast<GLfloat>(n.z));
+  glBegin(GL_QUADS);
+  vertex(cell.p00);
+  vertex(cell.p01);
+  vertex(cell.p11);
+  vertex(cell.p10);
+  glEnd();
+
+  // The zero normal leaves outline and normal line with ambient light only.
+  glColor3f(0, 0, 0);
+  glNormal3f(0, 0, 0);
+  glBegin(GL_LINE_LOOP);
+  liftedVertex(cell.p00);
+  liftedVertex(cell.p01);
+  liftedVertex(cell.p11);
+  liftedVertex(cell.p10);
+  glEnd();
+
+  // The line runs against n: n is the side the cell is lit from, the line shows the other.
+  glColor3f(1, 0, 0);
+  glBegin(GL_LINES);
+  vertex(c);
+  vertex({c.x - n.x * kNormalLineScale, c.y - n.y * kNormalLineScale,
+          c.z - n.z * kNormalLineScale});
+  glEnd();
+}
+
+void drawMesh() {
+  const unsigned surface = viewerState.surfaceIndex;
+  sweepGrid([surface](double u, double uNext, double v, double vNext) {
+    drawCell(cellAt(surface, u, uNext, v, vNext));
+  });
+}

@@ -1,0 +1,103 @@
+#include "gl_harness.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "app/startup.h"
+#include "app/viewer_state.h"
+#include "render/frame.h"
+
+void openViewer() {
+  static bool started = false;
+  if (!started) {
+    if (std::getenv("DISPLAY") == nullptr) {
+      FAIL() << "no X display: run the tests through the README's test command";
+    }
+    static char name[] = "normals_tests";
+    static char* argv[] = {name, nullptr};
+    int argc = 1;
+    startViewer(&argc, argv);
+    started = true;
+  }
+  viewerState = ViewerState{};
+}
+
+Image renderFrame() {
+  drawFrame();
+  glFinish();
+  Image image;
+  image.width = glutGet(GLUT_WINDOW_WIDTH);
+  image.height = glutGet(GLUT_WINDOW_HEIGHT);
+  std::vector<unsigned char> bottomUp(3 * static_cast<size_t>(image.width) * image.height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  image.rgb.resize(bottomUp.size());
+  const size_t row = 3 * static_cast<size_t>(image.width);
+  for (int y = 0; y < image.height; ++y) {
+    std::copy_n(&bottomUp[(image.height - 1 - y) * row], row, &image.rgb[y * row]);
+  }
+  return image;
+}
+
+bool near(Rgb a, Rgb b, int tolerance) {
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+         std::abs(a.b - b.b) <= tolerance;
+}
+
+Rgb toRgb(double r, double g, double b) {
+  auto level = [](double c) { return static_cast<int>(std::lround(c * 255)); };
+  return {level(r), level(g), level(b)};
+}
+
+std::vector<Primitive> feedback(const std::function<void()>& draw) {
+  // A frame is about 441 * (2 triangles + 5 line segments) primitives of 7 floats per vertex.
+  std::vector<GLfloat> buffer(1 << 20);
+  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+  glRenderMode(GL_FEEDBACK);
+  draw();
+  const GLint used = glRenderMode(GL_RENDER);
+  EXPECT_GE(used, 0) << "feedback buffer overflowed";
+
+  std::vector<Primitive> out;
+  auto vertexAt = [&](GLint& i) {
+    FeedbackVertex v{buffer[i], buffer[i + 1], buffer[i + 2], buffer[i + 3],
+                     buffer[i + 4], buffer[i + 5], buffer[i + 6]};
+    i += 7;
+    return v;
+  };
+  for (GLint i = 0; i < used;) {
+    const auto token = static_cast<GLenum>(buffer[i++]);
+    Primitive p{token, {}};
+    switch (token) {
+      case GL_POLYGON_TOKEN: {
+        const auto n = static_cast<int>(buffer[i++]);
+        for (int k = 0; k < n; ++k) p.vertices.push_back(vertexAt(i));
+        break;
+      }
+      case GL_LINE_TOKEN:
+      case GL_LINE_RESET_TOKEN:
+        p.token = GL_LINE_TOKEN;
+        p.vertices.push_back(vertexAt(i));
+        p.vertices.push_back(vertexAt(i));
+        break;
+      case GL_POINT_TOKEN:
+      case GL_BITMAP_TOKEN:
+      case GL_DRAW_PIXEL_TOKEN:
+      case GL_COPY_PIXEL_TOKEN:
+        p.vertices.push_back(vertexAt(i));
+        break;
+      case GL_PASS_THROUGH_TOKEN:
+        ++i;
+        break;
+      default:
+        ADD_FAILURE() << "unknown feedback token " << token;
+        return out;
+    }
+    out.push_back(p);
+  }
+  return out;
+}
