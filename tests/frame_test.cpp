@@ -105,7 +105,10 @@ TEST(Frame, CaptionFollowsTheSurfaceIndex) {
   viewerState.animate = false;
   for (unsigned i = 0; i < kSurfaceCount; ++i) {
     viewerState.surfaceIndex = i;
-    const auto prims = feedback(drawCaption);
+    const auto prims = feedback([] {
+      loadCamera();
+      drawCaption();
+    });
     // Bitmaps that fall outside the window are still reported while the raster position
     // is valid, so the count is the caption's length.
     EXPECT_EQ(prims.size(), std::strlen(kCaptions[i])) << "surface " << i;

@@ -43,16 +43,6 @@ Image renderFrame() {
   return image;
 }
 
-bool near(Rgb a, Rgb b, int tolerance) {
-  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-         std::abs(a.b - b.b) <= tolerance;
-}
-
-Rgb toRgb(double r, double g, double b) {
-  auto level = [](double c) { return static_cast<int>(std::lround(c * 255)); };
-  return {level(r), level(g), level(b)};
-}
-
 std::vector<Primitive> feedback(const std::function<void()>& draw) {
   // A frame is about 441 * (2 triangles + 5 line segments) primitives of 7 floats per vertex.
   std::vector<GLfloat> buffer(1 << 20);
