@@ -8,10 +8,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$root/build/normals" "$@"
 fi
 
-seconds=5
-echo "No X display is reachable (DISPLAY is '${DISPLAY:-}'): running the viewer on a virtual display for $seconds seconds."
-status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" timeout "$seconds" "$root/build/normals" "$@" || status=$?
-# timeout's 124 is the planned stop.
-[ "$status" -eq 124 ] && status=0
-exit "$status"
+# Without a screen, the next best thing: the six surfaces as pictures to open.
+out=$root/snapshots
+echo "No X display is reachable (DISPLAY is '${DISPLAY:-}'): writing the six surfaces as PNG files into $out instead."
+"$root/build/tools/normals-snapshot" --all --at-rest --out "$out"

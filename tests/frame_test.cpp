@@ -29,7 +29,7 @@ void captionOrigin(int height, double* x, double* yFromTop) {
 TEST(Frame, BackgroundCaptionAndAxes) {
   openViewer();
   viewerState.surfaceIndex = 0;
-  const Image frame = renderFrame();
+  const Image frame = readFrame();
   ASSERT_EQ(frame.width, 400);
 
   for (auto [x, y] : {std::pair{1, 1}, {398, 1}, {1, 398}, {398, 398}, {150, 1}}) {

@@ -8,7 +8,6 @@
 
 #include "app/startup.h"
 #include "app/viewer_state.h"
-#include "render/frame.h"
 
 void openViewer() {
   static bool started = false;
@@ -23,24 +22,6 @@ void openViewer() {
     started = true;
   }
   viewerState = ViewerState{};
-}
-
-Image renderFrame() {
-  drawFrame();
-  glFinish();
-  Image image;
-  image.width = glutGet(GLUT_WINDOW_WIDTH);
-  image.height = glutGet(GLUT_WINDOW_HEIGHT);
-  std::vector<unsigned char> bottomUp(3 * static_cast<size_t>(image.width) * image.height);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-  image.rgb.resize(bottomUp.size());
-  const size_t row = 3 * static_cast<size_t>(image.width);
-  for (int y = 0; y < image.height; ++y) {
-    std::copy_n(&bottomUp[(image.height - 1 - y) * row], row, &image.rgb[y * row]);
-  }
-  return image;
 }
 
 std::vector<Primitive> feedback(const std::function<void()>& draw) {

@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "image.h"
+#include "snapshot.h"
 
 // Runs the viewer's start-up once in this process (a window on $DISPLAY) and resets the
 // viewer state to its initial values.
 void openViewer();
-
-// Draws one frame with the viewer's own code and reads it back from the back buffer.
-Image renderFrame();
 
 // One primitive returned by feedback mode (GL_3D_COLOR): its token and its vertices.
 struct FeedbackVertex {

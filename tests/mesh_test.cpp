@@ -192,7 +192,7 @@ TEST(Mesh, FramePixelsOfTheFlatSheet) {
       {toRgb(0.5, 0.5, 0.5), 200},                                      // axes, caption
   };
   int counts[5] = {};
-  const Image frame = renderFrame();
+  const Image frame = readFrame();
   for (int y = 0; y < frame.height; ++y) {
     for (int x = 0; x < frame.width; ++x) {
       const Rgb c = frame.at(x, y);

@@ -1,0 +1,115 @@
+// The snapshot program as a user runs it: its arguments, its files, and that its pictures are
+// what the viewer's window shows.
+#include <X11/keysym.h>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "snapshot.h"
+#include "viewer_process.h"
+
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string output;  // standard output and error
+};
+
+ToolRun runSnapshot(const std::string& args, const std::string& folder) {
+  const std::string log = folder + "/.log";
+  const std::string command = "cd '" + folder + "' && " NORMALS_SNAPSHOT " " + args + " > '" +
+                              log + "' 2>&1 < /dev/null";
+  const int raw = std::system(command.c_str());
+  std::ifstream in(log);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::remove(log.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text.str()};
+}
+
+std::string newFolder() {
+  char path[] = "/tmp/normals-snapshot-test-XXXXXX";
+  return mkdtemp(path);
+}
+
+// Names in a folder, hidden ones included.
+std::vector<std::string> entries(const std::string& folder) {
+  std::vector<std::string> names;
+  if (DIR* d = opendir(folder.c_str())) {
+    while (dirent* e = readdir(d)) {
+      const std::string name = e->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
+  const std::string folder = newFolder();
+  const char* const bad[] = {
+      "--frobnicate",         "--surface",           "--surface 6",     "--surface -1",
+      "--surface 1x",         "--phase 1.5",         "--phase -0.1",    "--phase nan",
+      "--phase ''",           "--surface 1 --all",   "--phase 0.5 --at-rest",
+      "--out /dev/null/sub",  "--surface 0 --out /dev/null/x.png",
+  };
+  for (const char* args : bad) {
+    const ToolRun run = runSnapshot(args, folder);
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << args << ": "
+                                                                          << run.output;
+    EXPECT_EQ(run.output.rfind("normals-snapshot: ", 0), 0u) << run.output;
+  }
+  EXPECT_TRUE(entries(folder).empty());
+  rmdir(folder.c_str());
+}
+
+TEST(SnapshotTool, WritesTheChosenFilesAndNothingElse) {
+  const std::string folder = newFolder();
+  ToolRun run = runSnapshot("", folder);
+  ASSERT_EQ(run.status, 0) << run.output;
+  run = runSnapshot("--surface 3 --phase 0.25 --out moving.png", folder);
+  ASSERT_EQ(run.status, 0) << run.output;
+  run = runSnapshot("--surface 2 --out sub", folder);
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(entries(folder),
+            (std::vector<std::string>{"moving.png", "sub", "surface-0.png", "surface-1.png",
+                                      "surface-2.png", "surface-3.png", "surface-4.png",
+                                      "surface-5.png"}));
+  EXPECT_EQ(entries(folder + "/sub"), std::vector<std::string>{"surface-2.png"});
+  Image rest, moving;
+  ASSERT_EQ(readPng(folder + "/surface-3.png", &rest), "");
+  ASSERT_EQ(readPng(folder + "/moving.png", &moving), "");
+  EXPECT_EQ(rest.width, 400);
+  EXPECT_NE(rest.rgb, moving.rgb);
+  std::system(("rm -r '" + folder + "'").c_str());
+}
+
+// What the tool writes is what the running viewer's window shows, surface by surface.
+TEST(SnapshotTool, MatchesTheViewersWindow) {
+  const std::string folder = newFolder();
+  const ToolRun run = runSnapshot("--all --at-rest", folder);
+  ASSERT_EQ(run.status, 0) << run.output;
+
+  ViewerProcess viewer;
+  ASSERT_NE(viewer.waitForWindow(), 0u) << viewer.errors();
+  viewer.press(XK_space);
+  for (int k = 0; k < 6; ++k) {
+    Image snapshot;
+    ASSERT_EQ(readPng(folder + "/surface-" + std::to_string(k) + ".png", &snapshot), "");
+    EXPECT_EQ(viewer.screenshot().rgb, snapshot.rgb) << "surface " << k;
+    viewer.press(XK_n);
+  }
+  viewer.press(XK_Escape, 0);
+  EXPECT_EQ(viewer.waitForExit(10), 1);
+  std::system(("rm -r '" + folder + "'").c_str());
+}
+
+}  // namespace
