@@ -112,12 +112,12 @@ std::vector<std::pair<unsigned, std::string>> targets(const Options& o) {
 }
 
 // Makes sure there is a display to draw on: the current one, or a virtual one this program
-// re-runs itself on.
-void ensureDisplay(char** argv) {
+// re-runs itself on. The connection it returns is to stay open until the toolkit has its own:
+// a server whose last client leaves resets, and refuses connections meanwhile.
+Display* ensureDisplay(char** argv) {
   if (Display* d = XOpenDisplay(nullptr)) {
     std::cout << "Drawing on display " << DisplayString(d) << ".\n";
-    XCloseDisplay(d);
-    return;
+    return d;
   }
   if (std::getenv(kVirtualMark) != nullptr) {
     std::cerr << "normals-snapshot: cannot open the virtual display\n";
@@ -149,13 +149,14 @@ void ensureDisplay(char** argv) {
 int main(int argc, char** argv) {
   const Options options = parse(argc, argv);
   const auto files = targets(options);
-  ensureDisplay(argv);
+  Display* probe = ensureDisplay(argv);
 
   // The toolkit gets no arguments of ours.
   static char name[] = "normals-snapshot";
   static char* toolkitArgv[] = {name, nullptr};
   int toolkitArgc = 1;
   startViewer(&toolkitArgc, toolkitArgv);
+  XCloseDisplay(probe);
 
   viewerState.animate = options.animate;
   viewerState.phase = options.phase;
