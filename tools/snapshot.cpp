@@ -14,6 +14,10 @@
 
 Image readFrame() {
   drawFrame();
+  return readBackBuffer();
+}
+
+Image readBackBuffer() {
   glFinish();
   Image image;
   image.width = glutGet(GLUT_WINDOW_WIDTH);

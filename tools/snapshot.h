@@ -9,6 +9,9 @@
 // Draws one frame of the running viewer (its start-up must have run) and reads it back.
 Image readFrame();
 
+// Reads back whatever the back buffer holds.
+Image readBackBuffer();
+
 // Writes `image` to `path` through a temporary file in the same folder, so that a failure
 // leaves no half-written file. Returns an empty string or the reason it failed.
 std::string writePng(const Image& image, const std::string& path);

@@ -12,8 +12,10 @@
 
 class ViewerProcess {
  public:
-  // Starts the program with these arguments; its standard error goes to a file.
-  explicit ViewerProcess(const std::vector<std::string>& args = {});
+  // Starts the program with these arguments, behind `wrapper` (a command such as valgrind
+  // with its options) when one is given; its standard error goes to a file.
+  explicit ViewerProcess(const std::vector<std::string>& args = {},
+                         const std::vector<std::string>& wrapper = {});
   ~ViewerProcess();
   ViewerProcess(const ViewerProcess&) = delete;
   ViewerProcess& operator=(const ViewerProcess&) = delete;
@@ -21,6 +23,7 @@ class ViewerProcess {
   // The program's window once it is viewable and has shown a frame, or 0 after `seconds`.
   Window waitForWindow(double seconds = 20);
   Display* display() const { return display_; }
+  pid_t pid() const { return pid_; }
   Window window() const { return window_; }
 
   // Presses and releases the key of this keysym, then leaves the program `settle` seconds.

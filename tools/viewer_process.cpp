@@ -26,7 +26,15 @@ void sleepFor(double seconds) {
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-ViewerProcess::ViewerProcess(const std::vector<std::string>& args) {
+namespace {
+// A window that goes away or off the screen while it is looked at is the program's business,
+// not a reason to end the observer: such requests simply come back empty.
+int ignoreError(Display*, XErrorEvent*) { return 0; }
+}  // namespace
+
+ViewerProcess::ViewerProcess(const std::vector<std::string>& args,
+                             const std::vector<std::string>& wrapper) {
+  XSetErrorHandler(ignoreError);
   display_ = XOpenDisplay(nullptr);
   if (display_ == nullptr) throw std::runtime_error("cannot open the X display");
   char path[] = "/tmp/normals-stderr-XXXXXX";
@@ -34,7 +42,8 @@ ViewerProcess::ViewerProcess(const std::vector<std::string>& args) {
   if (fd < 0) throw std::runtime_error("cannot create a file for standard error");
   errorPath_ = path;
 
-  std::vector<std::string> all{NORMALS_PROGRAM};
+  std::vector<std::string> all = wrapper;
+  all.push_back(NORMALS_PROGRAM);
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& a : all) argv.push_back(a.data());
@@ -44,7 +53,7 @@ ViewerProcess::ViewerProcess(const std::vector<std::string>& args) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fd, STDERR_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  const int failed = posix_spawn(&pid_, all[0].c_str(), &actions, nullptr, argv.data(), environ);
+  const int failed = posix_spawnp(&pid_, all[0].c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(fd);
   if (failed != 0) throw std::runtime_error("cannot start " + all[0]);
@@ -117,18 +126,19 @@ Window findWindow(Display* display, pid_t pid) {
 }  // namespace
 
 Window ViewerProcess::waitForWindow(double seconds) {
-  for (double t = 0; t < seconds && window_ == 0 && running(); t += 0.05) {
+  constexpr double kPoll = 0.005;
+  for (double t = 0; t < seconds && window_ == 0 && running(); t += kPoll) {
     window_ = findWindow(display_, pid_);
-    if (window_ == 0) sleepFor(0.05);
+    if (window_ == 0) sleepFor(kPoll);
   }
   if (window_ == 0) return 0;
   // The first frame has arrived once the window is more than one colour.
-  for (double t = 0; t < seconds; t += 0.05) {
+  for (double t = 0; t < seconds && running(); t += kPoll) {
     const Image shot = screenshot();
     for (size_t i = 3; i < shot.rgb.size(); ++i) {
       if (shot.rgb[i] != shot.rgb[i % 3]) return window_;
     }
-    sleepFor(0.05);
+    sleepFor(kPoll);
   }
   return window_;
 }

@@ -1,0 +1,149 @@
+// normals-probe: runs the real viewer on the current X display and reports what a user pays
+// for it: time to the first frame, frames per second, peak memory over time, and how it ended.
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "viewer_process.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: normals-probe [--seconds N] [--frames N] [--memory-at S,S,...] [--wrapper 'CMD ...']";
+
+[[noreturn]] void fail(const std::string& message) {
+  std::cerr << "normals-probe: " << message << " (see --help)\n";
+  std::exit(2);
+}
+
+double number(const std::string& text, const std::string& option) {
+  char* end = nullptr;
+  const double d = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(d >= 0 && d < 1e7)) {
+    fail(option + " takes a number, not '" + text + "'");
+  }
+  return d;
+}
+
+// A line of /proc/PID/status, in kB: VmHWM is the peak resident set, VmRSS the current one.
+long statusKb(pid_t pid, const std::string& field) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
+  }
+  return -1;
+}
+
+struct FrameCount {
+  long frames = 0;
+  double seconds = 0;
+  std::string other;  // standard error lines that are not frame counts
+};
+
+// The toolkit reports "freeglut: N frames in S seconds = F FPS" every GLUT_FPS milliseconds.
+FrameCount countFrames(const std::string& errors) {
+  FrameCount count;
+  std::istringstream in(errors);
+  std::string line;
+  while (std::getline(in, line)) {
+    long frames = 0;
+    double seconds = 0;
+    if (std::sscanf(line.c_str(), "freeglut: %ld frames in %lf seconds", &frames, &seconds) == 2) {
+      count.frames += frames;
+      count.seconds += seconds;
+    } else {
+      count.other += line + "\n";
+    }
+  }
+  return count;
+}
+
+std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> out;
+  for (std::string w; in >> w;) out.push_back(w);
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  double seconds = 10, frames = 0;
+  std::vector<double> memoryAt = {5};
+  std::vector<std::string> wrapper;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= argc) fail(arg + " needs a value");
+      return argv[++i];
+    };
+    if (arg == "-h" || arg == "--help") {
+      std::cout << kUsage << "\n";
+      return 0;
+    } else if (arg == "--seconds") {
+      seconds = number(value(), arg);
+    } else if (arg == "--frames") {
+      frames = number(value(), arg);
+    } else if (arg == "--memory-at") {
+      memoryAt.clear();
+      std::string list = value();
+      for (size_t start = 0; start <= list.size();) {
+        const size_t comma = std::min(list.find(',', start), list.size());
+        memoryAt.push_back(number(list.substr(start, comma - start), arg));
+        start = comma + 1;
+      }
+    } else if (arg == "--wrapper") {
+      wrapper = words(value());
+    } else {
+      fail("unknown option '" + arg + "'");
+    }
+  }
+
+  // Frame counts every second, on the toolkit's standard error.
+  setenv("GLUT_FPS", "1000", 1);
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+  ViewerProcess viewer({}, wrapper);
+  // Under valgrind the first frame takes minutes, not milliseconds.
+  if (viewer.waitForWindow(wrapper.empty() ? 30 : 900) == 0) {
+    std::cout << "no window appeared; the program said:\n" << viewer.errors();
+    return 1;
+  }
+  std::printf("first frame after      %.0f ms\n", 1000 * elapsed());
+
+  size_t next = 0;
+  while (viewer.running()) {
+    const double t = elapsed();
+    if (next < memoryAt.size() && t >= memoryAt[next]) {
+      std::printf("peak memory at %4.0f s  %ld kB (resident now %ld kB)\n", memoryAt[next],
+                  statusKb(viewer.pid(), "VmHWM"), statusKb(viewer.pid(), "VmRSS"));
+      ++next;
+    }
+    const bool enoughFrames = frames > 0 && countFrames(viewer.errors()).frames >= frames;
+    if ((frames > 0 ? enoughFrames : t >= seconds) && next >= memoryAt.size()) break;
+    sleepFor(0.05);
+  }
+  if (!viewer.running()) {
+    std::cout << "the program ended by itself; it said:\n" << viewer.errors();
+    return 1;
+  }
+  std::printf("peak memory at end     %ld kB (resident now %ld kB)\n",
+              statusKb(viewer.pid(), "VmHWM"), statusKb(viewer.pid(), "VmRSS"));
+  viewer.press(XK_Escape, 0);
+  const int status = viewer.waitForExit(wrapper.empty() ? 10 : 300);
+  const FrameCount count = countFrames(viewer.errors());
+  std::printf("frames drawn           %ld in %.1f s = %.0f per second\n", count.frames,
+              count.seconds, count.seconds > 0 ? count.frames / count.seconds : 0.0);
+  std::printf("exit status on Escape  %d\n", status);
+  if (!count.other.empty()) std::cout << "standard error:\n" << count.other;
+  return status == 1 ? 0 : 1;
+}
