@@ -1,0 +1,58 @@
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "app/handlers.h"
+#include "app/viewer_state.h"
+#include "gl_harness.h"
+#include "render/frame.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+size_t heapInUse() { return __sanitizer_get_current_allocated_bytes(); }
+#else
+size_t heapInUse() { return mallinfo2().uordblks; }
+#endif
+
+namespace {
+
+int framesDrawn = 0;
+void countedDisplay() {
+  onDisplay();
+  ++framesDrawn;
+}
+
+// Runs the toolkit's loop as the viewer does (events, idle, display) until `frames` frames in
+// all have been drawn, switching surfaces every 500 frames. Returns the least and the most
+// heap in use seen meanwhile.
+std::pair<size_t, size_t> runUntil(int frames) {
+  size_t least = SIZE_MAX, most = 0;
+  while (framesDrawn < frames) {
+    glutMainLoopEvent();
+    if (framesDrawn % 500 == 0) onKeyboard('n', 0, 0);
+    onIdle();
+    least = std::min(least, heapInUse());
+    most = std::max(most, heapInUse());
+  }
+  return {least, most};
+}
+
+// Nothing is allocated per frame. Mesa keeps pools that take and return a megabyte now and
+// then, so the heap in use swings; a leak shows as the low point of the last thousand frames
+// rising above the high point of frames 100 to 1,100.
+TEST(Memory, HeapDoesNotGrowFromFrameToFrame) {
+  openViewer();
+  glutDisplayFunc(countedDisplay);
+  runUntil(100);
+  const size_t earlyMost = runUntil(1100).second;
+  runUntil(9000);
+  const size_t lateLeast = runUntil(10000).first;
+  glutDisplayFunc(onDisplay);
+  EXPECT_LE(lateLeast, earlyMost);
+}
+
+}  // namespace
