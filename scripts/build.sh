@@ -10,5 +10,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build}
 
 "$root/scripts/deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$(nproc)" >/dev/null
+# Extra CMake settings (the sanitizer build) may follow in NORMALS_CMAKE_ARGS.
+read -r -a extra <<<"${NORMALS_CMAKE_ARGS:--DCMAKE_BUILD_TYPE=Release}"
+mkdir -p "$build"
+log=$build/build.log
+echo "Building into $build ..."
+{ cmake -S "$root" -B "$build" "${extra[@]}" && cmake --build "$build" -j "$(nproc)"; } >"$log" 2>&1 ||
+  { cat "$log"; echo "The build failed; its log is $log." >&2; exit 1; }

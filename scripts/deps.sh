@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libbenchmark-dev                  # tests and benchmarks
   libx11-dev libxtst-dev                         # driving the program through the X server
   libpng-dev                                     # snapshots
+  valgrind                                       # the memory check
 )
 
 missing=()

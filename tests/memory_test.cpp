@@ -12,7 +12,8 @@
 #include "render/frame.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime owns the heap; it counts what is in use.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 size_t heapInUse() { return __sanitizer_get_current_allocated_bytes(); }
 #else
 size_t heapInUse() { return mallinfo2().uordblks; }
