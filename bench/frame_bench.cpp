@@ -3,6 +3,7 @@
 // put up the same pixels. Frames need an X display (scripts/bench.sh starts a virtual one).
 #include <GL/glut.h>
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -170,6 +171,8 @@ void ArrayReplay(benchmark::State& state) {
 // Prints, after the usual table, the ratios the viewer is judged by, from this one run.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     // With repetitions, the median stands for the benchmark.

@@ -13,7 +13,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$root/build/bench/normals_bench" --benchmark_repetitions=5 \
-  --benchmark_report_aggregates_only=true --benchmark_color=false
+  --benchmark_report_aggregates_only=true
 echo
 echo "The real program at 400 x 400:"
 xvfb-run -a -s "-screen 0 1280x1024x24" \
