@@ -55,8 +55,8 @@ void warmUp(void (*frame)()) {
 
 void finishFrame(benchmark::State& state) {
   glFinish();
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                             benchmark::Counter::kIsRate);
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 // The viewer's own display handler.
@@ -199,8 +199,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const double moving = time("Geometry/surface:" + s + "/animated:1");
       if (frame <= 0) continue;
       std::printf("%-8d %12.1f %12.1f %12.0f %12.3f %15.2f%% %15.2f%%\n", k, frame / 1e3,
-                  replay / 1e3, 1e9 / frame, replay > 0 ? frame / replay : 0.0,
-                  100 * rest / frame, 100 * moving / frame);
+                  replay / 1e3, 1e9 / frame, replay > 0 ? frame / replay : 0.0, 100 * rest / frame,
+                  100 * moving / frame);
     }
     if (empty > 0) std::printf("empty frame (clear and swap): %.1f us\n", empty / 1e3);
   }

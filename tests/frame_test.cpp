@@ -1,3 +1,5 @@
+#include "render/frame.h"
+
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
@@ -5,7 +7,6 @@
 
 #include "app/viewer_state.h"
 #include "gl_harness.h"
-#include "render/frame.h"
 
 namespace {
 

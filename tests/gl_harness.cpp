@@ -35,7 +35,7 @@ std::vector<Primitive> feedback(const std::function<void()>& draw) {
 
   std::vector<Primitive> out;
   auto vertexAt = [&](GLint& i) {
-    FeedbackVertex v{buffer[i], buffer[i + 1], buffer[i + 2], buffer[i + 3],
+    FeedbackVertex v{buffer[i],     buffer[i + 1], buffer[i + 2], buffer[i + 3],
                      buffer[i + 4], buffer[i + 5], buffer[i + 6]};
     i += 7;
     return v;

@@ -21,10 +21,10 @@ struct Golden {
 };
 
 const Golden kGolden[] = {
-    {0, false, 0.0f, "surface-0.png"},         {1, false, 0.0f, "surface-1.png"},
-    {2, false, 0.0f, "surface-2.png"},         {3, false, 0.0f, "surface-3.png"},
-    {4, false, 0.0f, "surface-4.png"},         {5, false, 0.0f, "surface-5.png"},
-    {1, true, 0.0f, "phase-0/surface-1.png"},  {3, true, 0.75f, "phase-0.75/surface-3.png"},
+    {0, false, 0.0f, "surface-0.png"},          {1, false, 0.0f, "surface-1.png"},
+    {2, false, 0.0f, "surface-2.png"},          {3, false, 0.0f, "surface-3.png"},
+    {4, false, 0.0f, "surface-4.png"},          {5, false, 0.0f, "surface-5.png"},
+    {1, true, 0.0f, "phase-0/surface-1.png"},   {3, true, 0.75f, "phase-0.75/surface-3.png"},
     {5, true, 0.3f, "phase-0.3/surface-5.png"},
 };
 
@@ -66,8 +66,8 @@ TEST_P(GoldenImage, MatchesTheReference) {
     writePng(frame, rendered);
     writePng(difference, diff);
     ADD_FAILURE() << differing << " pixels differ from " << path << " by more than "
-                  << kLevelTolerance << " levels (at most " << kPixelTolerance
-                  << " may); see " << rendered << " and " << diff << " in the build's tests folder";
+                  << kLevelTolerance << " levels (at most " << kPixelTolerance << " may); see "
+                  << rendered << " and " << diff << " in the build's tests folder";
   }
 }
 

@@ -147,8 +147,8 @@ TEST(Mesh, NormalLinesPointOutward) {
       const Vector3 from = d.world(line.vertices[0]);
       const Vector3 dir = d.world(line.vertices[1]) - from;
       const Vector3 radial{from.x, c.flatY ? 0.0 : from.y, from.z};
-      const double outward = (dir.x * radial.x + dir.y * radial.y + dir.z * radial.z) /
-                              radial.length();
+      const double outward =
+          (dir.x * radial.x + dir.y * radial.y + dir.z * radial.z) / radial.length();
       SCOPED_TRACE(testing::Message() << "surface " << c.surface << " cell " << cell);
       if (c.surface == 5 && cell % 21 == 19) {
         EXPECT_LT(dir.length(), 1e-6);
@@ -184,12 +184,12 @@ TEST(Mesh, FramePixelsOfTheFlatSheet) {
     Rgb colour;
     int minimum;
   } kinds[] = {
-      {toRgb(0.2, 0.2, 0.7), 20000},                                    // background
-      {toRgb(0.5 + 0.5 / std::sqrt(3.0), 0.5 + 0.5 / std::sqrt(3.0),
-             0.5 + 0.5 / std::sqrt(3.0)), 30000},                       // lit cells
-      {toRgb(0, 0, 0), 2000},                                           // outlines
-      {toRgb(0.5, 0, 0), 2000},                                         // normal lines
-      {toRgb(0.5, 0.5, 0.5), 200},                                      // axes, caption
+      {toRgb(0.2, 0.2, 0.7), 20000},  // background
+      {toRgb(0.5 + 0.5 / std::sqrt(3.0), 0.5 + 0.5 / std::sqrt(3.0), 0.5 + 0.5 / std::sqrt(3.0)),
+       30000},                      // lit cells
+      {toRgb(0, 0, 0), 2000},       // outlines
+      {toRgb(0.5, 0, 0), 2000},     // normal lines
+      {toRgb(0.5, 0.5, 0.5), 200},  // axes, caption
   };
   int counts[5] = {};
   const Image frame = readFrame();

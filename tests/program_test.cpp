@@ -1,8 +1,7 @@
 // The built viewer end to end, as a user drives it: keys through the X server, the window
 // read back from the X server.
-// gtest before the X headers, whose None and Bool macros would break it.
 #include <gtest/gtest.h>
-// (keep)
+// The X headers after gtest: their None and Bool macros would break it.
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 #include <sys/stat.h>
@@ -105,7 +104,8 @@ TEST(Program, UnreachableDisplayEndsWithTheToolkitsMessage) {
   int unused = 50;
   for (struct stat s; unused < 100; ++unused) {
     const std::string n = std::to_string(unused);
-    if (stat(("/tmp/.X11-unix/X" + n).c_str(), &s) != 0 && stat(("/tmp/.X" + n + "-lock").c_str(), &s) != 0) {
+    if (stat(("/tmp/.X11-unix/X" + n).c_str(), &s) != 0 &&
+        stat(("/tmp/.X" + n + "-lock").c_str(), &s) != 0) {
       break;
     }
   }
@@ -115,8 +115,7 @@ TEST(Program, UnreachableDisplayEndsWithTheToolkitsMessage) {
     const int status = viewer.waitForExit(20);
     EXPECT_GT(status, 0);
     EXPECT_LT(status, 128) << "ended by a signal";
-    EXPECT_NE(viewer.errors().find("failed to open display"), std::string::npos)
-        << viewer.errors();
+    EXPECT_NE(viewer.errors().find("failed to open display"), std::string::npos) << viewer.errors();
   }
 }
 

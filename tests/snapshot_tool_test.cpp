@@ -23,8 +23,8 @@ struct ToolRun {
 
 ToolRun runSnapshot(const std::string& args, const std::string& folder) {
   const std::string log = folder + "/.log";
-  const std::string command = "cd '" + folder + "' && " NORMALS_SNAPSHOT " " + args + " > '" +
-                              log + "' 2>&1 < /dev/null";
+  const std::string command =
+      "cd '" + folder + "' && " NORMALS_SNAPSHOT " " + args + " > '" + log + "' 2>&1 < /dev/null";
   const int raw = std::system(command.c_str());
   std::ifstream in(log);
   std::stringstream text;
@@ -55,16 +55,25 @@ std::vector<std::string> entries(const std::string& folder) {
 TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
   const std::string folder = newFolder();
   const char* const bad[] = {
-      "--frobnicate",         "--surface",           "--surface 6",     "--surface -1",
-      "--surface 1x",         "--phase 1.5",         "--phase -0.1",    "--phase nan",
-      "--phase ''",           "--surface 1 --all",   "--phase 0.5 --at-rest",
-      "--out /dev/null/sub",  "--surface 0 --out /dev/null/x.png",
+      "--frobnicate",
+      "--surface",
+      "--surface 6",
+      "--surface -1",
+      "--surface 1x",
+      "--phase 1.5",
+      "--phase -0.1",
+      "--phase nan",
+      "--phase ''",
+      "--surface 1 --all",
+      "--phase 0.5 --at-rest",
+      "--out /dev/null/sub",
+      "--surface 0 --out /dev/null/x.png",
   };
   for (const char* args : bad) {
     const ToolRun run = runSnapshot(args, folder);
     EXPECT_EQ(run.status, 2) << args;
-    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << args << ": "
-                                                                          << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1)
+        << args << ": " << run.output;
     EXPECT_EQ(run.output.rfind("normals-snapshot: ", 0), 0u) << run.output;
   }
   EXPECT_TRUE(entries(folder).empty());

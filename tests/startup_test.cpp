@@ -8,7 +8,8 @@
 namespace {
 
 void expectFloats(GLenum what, const float* got, const float* want, int n) {
-  for (int i = 0; i < n; ++i) EXPECT_FLOAT_EQ(got[i], want[i]) << "parameter " << what << "[" << i << "]";
+  for (int i = 0; i < n; ++i)
+    EXPECT_FLOAT_EQ(got[i], want[i]) << "parameter " << what << "[" << i << "]";
 }
 
 TEST(Startup, FixedRenderingState) {

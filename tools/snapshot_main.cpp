@@ -106,7 +106,8 @@ std::vector<std::pair<unsigned, std::string>> targets(const Options& o) {
   for (unsigned k = 0; k < kSurfaceCount; ++k) {
     if (o.surface >= 0 && k != static_cast<unsigned>(o.surface)) continue;
     const std::string sep = folder.back() == '/' ? "" : "/";
-    out.push_back({k, file.empty() ? folder + sep + "surface-" + std::to_string(k) + ".png" : file});
+    out.push_back(
+        {k, file.empty() ? folder + sep + "surface-" + std::to_string(k) + ".png" : file});
   }
   return out;
 }

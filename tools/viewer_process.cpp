@@ -156,8 +156,8 @@ Image ViewerProcess::screenshot() const {
   XWindowAttributes attributes;
   XGetWindowAttributes(display_, window_, &attributes);
   Image image;
-  XImage* x = XGetImage(display_, window_, 0, 0, attributes.width, attributes.height, AllPlanes,
-                        ZPixmap);
+  XImage* x =
+      XGetImage(display_, window_, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (x == nullptr) return image;
   image.width = attributes.width;
   image.height = attributes.height;

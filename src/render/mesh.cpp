@@ -65,8 +65,8 @@ void drawCell(const Cell& cell) {
   glColor3f(1, 0, 0);
   glBegin(GL_LINES);
   vertex(c);
-  vertex({c.x - n.x * kNormalLineScale, c.y - n.y * kNormalLineScale,
-          c.z - n.z * kNormalLineScale});
+  vertex(
+      {c.x - n.x * kNormalLineScale, c.y - n.y * kNormalLineScale, c.z - n.z * kNormalLineScale});
   glEnd();
 }
 
