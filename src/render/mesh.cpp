@@ -9,8 +9,9 @@ Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
                      const Vector3& p10) {
   const Vector3 e1 = p01 - p00;  // along v
   const Vector3 e2 = p11 - p00;  // the diagonal
-  // Diagonal on the left: the normal points to the side the light comes from when the cell
-  // faces away from the viewer. A collapsed edge gives the zero normal (guarded division).
+  // The diagonal is the left operand: swapping the two flips every normal, and with it the
+  // side each cell is lit from and the way its red line points. A collapsed edge gives the
+  // zero normal through the guarded division.
   const Vector3 normal = e2.normalized().cross(e1.normalized()).normalized();
   const Vector3 centre = (((p01 + p00) + p11) + p10).dividedBy(4.0);
   return {p00, p01, p11, p10, normal, centre};
