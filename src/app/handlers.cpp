@@ -28,8 +28,7 @@ void onKeyboard(unsigned char key, int /*x*/, int /*y*/) {
 void onIdle() {
   const double sum = static_cast<double>(viewerState.clock) + kPhaseStep;
   viewerState.phase = static_cast<float>((std::sin(sum) + 1) * 0.5);
-  // Wrapping keeps the single-precision clock small; left to grow, its steps would coarsen
-  // and it would stall for good at 524288.
+  // Left to grow, the float clock would coarsen and stall for good at 524288.
   viewerState.clock = static_cast<float>(sum >= kClockPeriod ? sum - kClockPeriod : sum);
   glutPostRedisplay();
 }

@@ -3,8 +3,7 @@
 
 // Clock increment per idle call: one full oscillation of the phase every 300 calls.
 constexpr double kPhaseStep = 0.020943946666666668;
-// One period of the phase's sine, at full precision. The clock is kept below it so its
-// single-precision steps never coarsen.
+// Full-precision period of the phase's sine; the clock wraps by it so its float steps stay fine.
 constexpr double kClockPeriod = 6.283185307179586;
 
 // Escape quits with status 1, space switches the animation, any other key shows the next
