@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "snapshot.h"
