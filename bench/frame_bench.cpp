@@ -106,11 +106,8 @@ struct Arrays {
       const Vector3 none{};
       for (const Vector3& p : corners) put(p, 0, c.normal, 1, 1, 1);
       for (const Vector3& p : corners) put(p, kOutlineLift, none, 0, 0, 0);
-      const Vector3& n = c.normal;
       put(c.centre, 0, none, 1, 0, 0);
-      put({c.centre.x - n.x * kNormalLineScale, c.centre.y - n.y * kNormalLineScale,
-           c.centre.z - n.z * kNormalLineScale},
-          0, none, 1, 0, 0);
+      put(c.lineEnd, 0, none, 1, 0, 0);
     });
   }
 

@@ -47,6 +47,10 @@ TEST(Cell, CollapsedEdgeGivesZeroNormal) {
   EXPECT_EQ(cell.normal.z, 0.0);
   EXPECT_EQ(cell.centre.x, 1.5);
   EXPECT_EQ(cell.centre.z, 3.25);
+  // A line of no length, not NaN.
+  EXPECT_EQ(cell.lineEnd.x, cell.centre.x);
+  EXPECT_EQ(cell.lineEnd.y, cell.centre.y);
+  EXPECT_EQ(cell.lineEnd.z, cell.centre.z);
 }
 
 // World coordinates of a feedback vertex, under the camera and the projection in force.

@@ -14,7 +14,12 @@ Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
   // zero normal through the guarded division.
   const Vector3 normal = e2.normalized().cross(e1.normalized()).normalized();
   const Vector3 centre = (((p01 + p00) + p11) + p10).dividedBy(4.0);
-  return {p00, p01, p11, p10, normal, centre};
+  // The line runs against the normal: the normal is the side the cell is lit from, the line
+  // shows the other.
+  const Vector3 lineEnd{centre.x - normal.x * kNormalLineScale,
+                        centre.y - normal.y * kNormalLineScale,
+                        centre.z - normal.z * kNormalLineScale};
+  return {p00, p01, p11, p10, normal, centre, lineEnd};
 }
 
 Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext) {
@@ -41,7 +46,6 @@ void liftedVertex(const Vector3& p) {
 
 void drawCell(const Cell& cell) {
   const Vector3& n = cell.normal;
-  const Vector3& c = cell.centre;
 
   glColor3f(1, 1, 1);
   glNormal3f(static_cast<GLfloat>(n.x), static_cast<GLfloat>(n.y), static_cast<GLfloat>(n.z));
@@ -62,12 +66,10 @@ void drawCell(const Cell& cell) {
   liftedVertex(cell.p10);
   glEnd();
 
-  // The line runs against n: n is the side the cell is lit from, the line shows the other.
   glColor3f(1, 0, 0);
   glBegin(GL_LINES);
-  vertex(c);
-  vertex(
-      {c.x - n.x * kNormalLineScale, c.y - n.y * kNormalLineScale, c.z - n.z * kNormalLineScale});
+  vertex(cell.centre);
+  vertex(cell.lineEnd);
   glEnd();
 }
 

@@ -11,11 +11,13 @@ constexpr double kOutlineLift = 0.001;
 // Length of the normal line for a unit normal.
 constexpr double kNormalLineScale = 0.5;
 
-// One grid cell: its corners in drawing order, facet normal and centre.
+// One grid cell: its corners in drawing order, facet normal, centre, and the far end of its
+// normal line.
 struct Cell {
   Vector3 p00, p01, p11, p10;
   Vector3 normal;
   Vector3 centre;
+  Vector3 lineEnd;
 };
 
 // Visits every cell's parameter range, u outer and v inner. The parameters are accumulated by
@@ -34,7 +36,7 @@ void sweepGrid(Visit&& visit) {
   }
 }
 
-// Normal and centre of the cell with these corners.
+// Normal, centre and normal-line end of the cell with these corners.
 Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
                      const Vector3& p10);
 
