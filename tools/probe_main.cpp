@@ -11,26 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "viewer_process.h"
 
 namespace {
 
 const char* const kUsage =
     "usage: normals-probe [--seconds N] [--frames N] [--memory-at S,S,...] [--wrapper 'CMD ...']";
-
-[[noreturn]] void fail(const std::string& message) {
-  std::cerr << "normals-probe: " << message << " (see --help)\n";
-  std::exit(2);
-}
-
-double number(const std::string& text, const std::string& option) {
-  char* end = nullptr;
-  const double d = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !(d >= 0 && d < 1e7)) {
-    fail(option + " takes a number, not '" + text + "'");
-  }
-  return d;
-}
 
 // A line of /proc/PID/status, in kB: VmHWM is the peak resident set, VmRSS the current one.
 long statusKb(pid_t pid, const std::string& field) {
@@ -79,31 +66,24 @@ int main(int argc, char** argv) {
   double seconds = 10, frames = 0;
   std::vector<double> memoryAt = {5};
   std::vector<std::string> wrapper;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= argc) fail(arg + " needs a value");
-      return argv[++i];
-    };
-    if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage << "\n";
-      return 0;
-    } else if (arg == "--seconds") {
-      seconds = number(value(), arg);
-    } else if (arg == "--frames") {
-      frames = number(value(), arg);
-    } else if (arg == "--memory-at") {
+  CommandLine args("normals-probe", kUsage, argc, argv);
+  while (args.next()) {
+    if (args.option() == "--seconds") {
+      seconds = args.number(args.value(), 0);
+    } else if (args.option() == "--frames") {
+      frames = args.number(args.value(), 0);
+    } else if (args.option() == "--memory-at") {
       memoryAt.clear();
-      std::string list = value();
+      const std::string list = args.value();
       for (size_t start = 0; start <= list.size();) {
         const size_t comma = std::min(list.find(',', start), list.size());
-        memoryAt.push_back(number(list.substr(start, comma - start), arg));
+        memoryAt.push_back(args.number(list.substr(start, comma - start), 0));
         start = comma + 1;
       }
-    } else if (arg == "--wrapper") {
-      wrapper = words(value());
+    } else if (args.option() == "--wrapper") {
+      wrapper = words(args.value());
     } else {
-      fail("unknown option '" + arg + "'");
+      args.unknown();
     }
   }
 

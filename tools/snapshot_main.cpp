@@ -14,10 +14,12 @@
 
 #include "app/startup.h"
 #include "app/viewer_state.h"
+#include "command_line.h"
 #include "snapshot.h"
 
 namespace {
 
+const char* const kProgram = "normals-snapshot";
 const char* const kUsage =
     "usage: normals-snapshot [--surface K | --all] [--phase P | --at-rest] [--out FILE_OR_DIR]";
 // Set in the environment of the copy of this program that runs on a virtual display.
@@ -30,11 +32,6 @@ struct Options {
   std::string out;
 };
 
-[[noreturn]] void fail(const std::string& message) {
-  std::cerr << "normals-snapshot: " << message << " (see --help)\n";
-  std::exit(2);
-}
-
 bool isDirectory(const std::string& path) {
   struct stat s;
   return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
@@ -43,45 +40,31 @@ bool isDirectory(const std::string& path) {
 Options parse(int argc, char** argv) {
   Options o;
   bool all = false, atRest = false, phase = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= argc) fail(arg + " needs a value");
-      return argv[++i];
-    };
-    if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage << "\n";
-      std::exit(0);
-    } else if (arg == "--all") {
+  CommandLine args(kProgram, kUsage, argc, argv);
+  while (args.next()) {
+    if (args.option() == "--all") {
       all = true;
-    } else if (arg == "--at-rest") {
+    } else if (args.option() == "--at-rest") {
       atRest = true;
-    } else if (arg == "--surface") {
-      const std::string k = value();
+    } else if (args.option() == "--surface") {
+      const std::string k = args.value();
       if (k.size() != 1 || k[0] < '0' || k[0] > '5') {
-        fail("--surface takes a number from 0 to 5, not '" + k + "'");
+        args.fail("--surface takes a number from 0 to 5, not '" + k + "'");
       }
       o.surface = k[0] - '0';
-    } else if (arg == "--phase") {
-      const std::string p = value();
-      char* end = nullptr;
-      errno = 0;
-      const double d = std::strtod(p.c_str(), &end);
-      if (p.empty() || *end != '\0' || errno != 0 || !(d >= 0.0 && d <= 1.0)) {
-        fail("--phase takes a number from 0 to 1, not '" + p + "'");
-      }
+    } else if (args.option() == "--phase") {
       phase = true;
       o.animate = true;
-      o.phase = static_cast<float>(d);
-    } else if (arg == "--out") {
-      o.out = value();
-      if (o.out.empty()) fail("--out needs a file or folder name");
+      o.phase = static_cast<float>(args.number(args.value(), 0, 1));
+    } else if (args.option() == "--out") {
+      o.out = args.value();
+      if (o.out.empty()) args.fail("--out needs a file or folder name");
     } else {
-      fail("unknown option '" + arg + "'");
+      args.unknown();
     }
   }
-  if (all && o.surface >= 0) fail("--surface and --all exclude each other");
-  if (atRest && phase) fail("--phase and --at-rest exclude each other");
+  if (all && o.surface >= 0) args.fail("--surface and --all exclude each other");
+  if (atRest && phase) args.fail("--phase and --at-rest exclude each other");
   return o;
 }
 
@@ -96,11 +79,11 @@ std::vector<std::pair<unsigned, std::string>> targets(const Options& o) {
     folder = slash == std::string::npos ? "." : o.out.substr(0, slash + 1);
     file = o.out;
   } else if (!isDirectory(folder) && mkdir(folder.c_str(), 0777) != 0) {
-    fail("cannot create the folder " + folder + ": " + std::strerror(errno));
+    failUsage(kProgram, "cannot create the folder " + folder + ": " + std::strerror(errno));
   }
-  if (!isDirectory(folder)) fail("no such folder: " + folder);
+  if (!isDirectory(folder)) failUsage(kProgram, "no such folder: " + folder);
   if (access(folder.c_str(), W_OK) != 0) {
-    fail("cannot write into " + folder + ": " + std::strerror(errno));
+    failUsage(kProgram, "cannot write into " + folder + ": " + std::strerror(errno));
   }
   std::vector<std::pair<unsigned, std::string>> out;
   for (unsigned k = 0; k < kSurfaceCount; ++k) {

@@ -1,0 +1,64 @@
+// Reading the options of the companion programs. A mistake gets one line on standard error,
+// naming the program and the problem, and exit status 2.
+#pragma once
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+[[noreturn]] inline void failUsage(const std::string& program, const std::string& message) {
+  std::cerr << program << ": " << message << " (see --help)\n";
+  std::exit(2);
+}
+
+class CommandLine {
+ public:
+  CommandLine(std::string program, std::string usage, int argc, char** argv)
+      : program_(std::move(program)), usage_(std::move(usage)), argc_(argc), argv_(argv) {}
+
+  // Moves to the next option; false when there is none. Answers -h and --help itself.
+  bool next() {
+    if (++index_ >= argc_) return false;
+    option_ = argv_[index_];
+    if (option_ == "-h" || option_ == "--help") {
+      std::cout << usage_ << "\n";
+      std::exit(0);
+    }
+    return true;
+  }
+
+  const std::string& option() const { return option_; }
+
+  // The argument that follows the current option.
+  std::string value() {
+    if (index_ + 1 >= argc_) fail(option_ + " needs a value");
+    return argv_[++index_];
+  }
+
+  // `text`, given to the current option, as a finite number from `low` to `high`.
+  double number(const std::string& text, double low, double high = HUGE_VAL) const {
+    char* end = nullptr;
+    const double d = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(d) || d < low || d > high) {
+      std::ostringstream range;
+      if (high == HUGE_VAL) {
+        range << "of at least " << low;
+      } else {
+        range << "from " << low << " to " << high;
+      }
+      fail(option_ + " takes a number " + range.str() + ", not '" + text + "'");
+    }
+    return d;
+  }
+
+  [[noreturn]] void fail(const std::string& message) const { failUsage(program_, message); }
+  [[noreturn]] void unknown() const { fail("unknown option '" + option_ + "'"); }
+
+ private:
+  std::string program_, usage_, option_;
+  int argc_;
+  char** argv_;
+  int index_ = 0;
+};
