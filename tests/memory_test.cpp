@@ -41,15 +41,17 @@ std::pair<size_t, size_t> runUntil(int frames) {
 }
 
 // Nothing is allocated per frame. Mesa's pools make the heap in use swing from frame to
-// frame (and hold a megabyte more for a while after a change of surface, so the sphere, the
-// surface with the most to draw, animates alone); a leak shows as the low point of the last
-// thousand frames rising above the high point of frames 100 to 1,100.
+// frame, hold a megabyte more for a while after a change of surface (so the sphere, the
+// surface with the most to draw, animates alone) and grow once, at a frame that depends on the
+// machine's load, as its software rasteriser warms up (by frame 3,000 in every run seen). A
+// leak shows as the low point of the last thousand frames rising above the high point of
+// frames 100 to 5,000.
 TEST(Memory, HeapDoesNotGrowFromFrameToFrame) {
   openViewer();
   viewerState.surfaceIndex = 5;
   glutDisplayFunc(countedDisplay);
   runUntil(100);
-  const size_t earlyMost = runUntil(1100).second;
+  const size_t earlyMost = runUntil(5000).second;
   runUntil(9000);
   const size_t lateLeast = runUntil(10000).first;
   glutDisplayFunc(onDisplay);
