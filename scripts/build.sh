@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds the viewer, its tests, tools and benchmarks, optimised,
-# into build/ (or the folder given).
-set -euo pipefail
-if [ $# -gt 1 ]; then
-  echo "usage: $0 [build-dir]" >&2
-  exit 2
-fi
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${1:-$root/build}
+# Installs what is missing and builds, optimised, into build/ (or BUILD_DIR):
+#   run   the viewer and normals-snapshot, nothing else;
+#   test  everything: the programs, the tests, the benchmarks and the measuring programs.
+# Extra CMake settings may follow in NORMALS_CMAKE_ARGS. Under CI (CI=true) warnings are errors.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+[ $# -ge 1 ] && [ $# -le 2 ] && [[ $1 =~ ^(run|test)$ ]] || usage "run|test [BUILD_DIR]"
+kind=$1
+build=${2:-$root/build}
 
-"$root/scripts/deps.sh"
-# Extra CMake settings (the sanitizer build) may follow in NORMALS_CMAKE_ARGS.
-read -r -a extra <<<"${NORMALS_CMAKE_ARGS:--DCMAKE_BUILD_TYPE=Release}"
+"$root/scripts/deps.sh" "$kind"
+everything=OFF
+[ "$kind" = test ] && everything=ON
+werror=OFF
+[ "${CI:-}" = true ] && werror=ON
+read -r -a extra <<<"${NORMALS_CMAKE_ARGS:-}"
 mkdir -p "$build"
 log=$build/build.log
-echo "Building into $build ..."
-{ cmake -S "$root" -B "$build" "${extra[@]}" && cmake --build "$build" -j "$(nproc)"; } >"$log" 2>&1 ||
-  { cat "$log"; echo "The build failed; its log is $log." >&2; exit 1; }
+echo "Building ($kind) into $build ..."
+{
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=$everything \
+    -DNORMALS_BUILD_BENCHMARKS=$everything -DNORMALS_WERROR=$werror "${extra[@]}" &&
+    cmake --build "$build" -j "$(nproc)"
+} >"$log" 2>&1 || { cat "$log"; echo "The build failed; its log is $log." >&2; exit 1; }

@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian/Ubuntu packages that building, running and testing the viewer need,
-# when any is missing. Uses sudo when not run as root.
-set -euo pipefail
-if [ $# -ne 0 ]; then
-  echo "usage: $0" >&2
-  exit 2
-fi
+# Installs, with apt-get, the Debian packages that building and running the viewer need (run),
+# or also those its tests and benchmarks need (test), when any is missing. Uses sudo when not
+# run as root.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+[ $# -eq 1 ] && [[ $1 =~ ^(run|test|clang)$ ]] || usage "run|test|clang"
 
 packages=(
-  g++ cmake make                                 # toolchain
-  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev # the viewer
-  libgl1-mesa-dri                                # Mesa's software renderer
-  xvfb xauth x11-utils                           # a virtual display, and a probe for a real one
-  libgtest-dev libbenchmark-dev                  # tests and benchmarks
-  libx11-dev libxtst-dev                         # driving the program through the X server
-  libpng-dev                                     # snapshots
-  valgrind                                       # the memory check
+  g++ cmake make                      # toolchain
+  libglut-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri  # the viewer, and Mesa's renderer
+  libpng-dev libx11-dev               # normals-snapshot
+  xvfb xauth x11-utils                # a virtual display, and a probe for a real one
 )
+case $1 in
+  test | clang)
+    packages+=(
+      libgtest-dev libbenchmark-dev     # tests and benchmarks
+      libxtst-dev                       # driving the program through the X server
+      valgrind                          # the memory check
+    ) ;;&
+  clang) packages+=(clang) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -25,12 +28,7 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || { echo "Installing ${missing[*]} needs root or sudo." >&2; exit 1; }
-  sudo=(sudo)
-fi
-echo "Installing missing packages: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+echo "Installing ${#missing[@]} missing packages: ${missing[*]}"
+as_root apt-get update -qq
+as_root env DEBIAN_FRONTEND=noninteractive \
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

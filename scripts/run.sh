@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the viewer. Arguments go to the viewer.
-set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-"$root/scripts/build.sh"
+# Installs what running needs, builds the viewer, and starts it. Arguments go to the viewer.
+# Without a reachable display it writes the six surfaces as PNG files instead.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+"$root/scripts/build.sh" run
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$root/build/normals" "$@"
 fi
 
-# Without a screen, the next best thing: the six surfaces as pictures to open.
 out=$root/snapshots
 echo "No X display is reachable (DISPLAY is '${DISPLAY:-}'): writing the six surfaces as PNG files into $out instead."
 "$root/build/tools/normals-snapshot" --all --at-rest --out "$out"

@@ -1,21 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test on a virtual X display of its own:
-# first the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer (in
-# build-sanitize/), then the optimised build (in build/), which also runs the viewer under
+# Installs what the tests need, builds everything, and runs every test on a virtual X display
+# of its own: first the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (in build-sanitize/), then the optimised build (in build/), which also runs the viewer under
 # valgrind memcheck for a short run.
-set -euo pipefail
-if [ $# -ne 0 ]; then
-  echo "usage: $0" >&2
-  exit 2
-fi
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-"$root/scripts/build.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+[ $# -eq 0 ] || usage ""
+"$root/scripts/build.sh" test
 NORMALS_CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORMALS_SANITIZE=ON" \
-  "$root/scripts/build.sh" "$root/build-sanitize"
+  "$root/scripts/build.sh" test "$root/build-sanitize"
 
-# -noreset: a server whose last client leaves would otherwise reset between two tests and
-# refuse the next one's connection meanwhile.
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
+xvfb-run -a -s "$xvfb_screen" bash -c '
   set -u
   echo "== Under the sanitizers"
   ctest --test-dir "$1/build-sanitize" --output-on-failure -j "$(nproc)"

@@ -1,11 +1,18 @@
-// Frames compared pixel by pixel with reference images made by scripts/update-golden.sh.
+// Frames compared pixel by pixel with reference images made by scripts/update-golden.sh, for
+// the cases listed in tests/golden/cases.txt.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/viewer_state.h"
+#include "capture.h"
 #include "gl_harness.h"
-#include "snapshot.h"
+#include "pixels.h"
+#include "png_file.h"
 
 namespace {
 
@@ -14,19 +21,27 @@ constexpr int kLevelTolerance = 2;
 constexpr int kPixelTolerance = 40;  // of 160000
 
 struct Golden {
+  std::string file;  // below tests/golden
   unsigned surface;
   bool animate;
   float phase;
-  const char* file;  // below tests/golden
 };
 
-const Golden kGolden[] = {
-    {0, false, 0.0f, "surface-0.png"},          {1, false, 0.0f, "surface-1.png"},
-    {2, false, 0.0f, "surface-2.png"},          {3, false, 0.0f, "surface-3.png"},
-    {4, false, 0.0f, "surface-4.png"},          {5, false, 0.0f, "surface-5.png"},
-    {1, true, 0.0f, "phase-0/surface-1.png"},   {3, true, 0.75f, "phase-0.75/surface-3.png"},
-    {5, true, 0.3f, "phase-0.3/surface-5.png"},
-};
+std::vector<Golden> readCases() {
+  std::vector<Golden> cases;
+  std::ifstream in(NORMALS_GOLDEN_DIR "/cases.txt");
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    Golden g{};
+    std::string phase;
+    fields >> g.file >> g.surface >> phase;
+    g.animate = phase != "rest";
+    g.phase = g.animate ? std::stof(phase) : 0.0f;
+    cases.push_back(g);
+  }
+  return cases;
+}
 
 void PrintTo(const Golden& g, std::ostream* os) { *os << g.file; }
 
@@ -49,11 +64,12 @@ TEST_P(GoldenImage, MatchesTheReference) {
   // The difference image: the reference dimmed, with every differing pixel in yellow.
   Image difference = reference;
   int differing = 0;
+  PixelReport first{};
   for (int y = 0; y < frame.height; ++y) {
     for (int x = 0; x < frame.width; ++x) {
       unsigned char* p = &difference.rgb[3 * (static_cast<size_t>(y) * frame.width + x)];
       const bool same = near(frame.at(x, y), reference.at(x, y), kLevelTolerance);
-      differing += !same;
+      if (!same && differing++ == 0) first = {x, y, frame.at(x, y), reference.at(x, y)};
       for (int c = 0; c < 3; ++c) {
         p[c] = same ? static_cast<unsigned char>(p[c] / 4) : (c < 2 ? 255 : 0);
       }
@@ -66,16 +82,17 @@ TEST_P(GoldenImage, MatchesTheReference) {
     writePng(frame, rendered);
     writePng(difference, diff);
     ADD_FAILURE() << differing << " pixels differ from " << path << " by more than "
-                  << kLevelTolerance << " levels (at most " << kPixelTolerance << " may); see "
-                  << rendered << " and " << diff << " in the build's tests folder";
+                  << kLevelTolerance << " levels (at most " << kPixelTolerance
+                  << " may); the first: " << first << "; see " << rendered << " and " << diff
+                  << " in the build's tests folder";
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Frames, GoldenImage, testing::ValuesIn(kGolden),
+INSTANTIATE_TEST_SUITE_P(Frames, GoldenImage, testing::ValuesIn(readCases()),
                          [](const testing::TestParamInfo<Golden>& info) {
                            std::string name = info.param.file;
                            for (char& c : name) {
-                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            }
                            return name;
                          });

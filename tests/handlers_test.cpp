@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/viewer_state.h"
+#include "capture.h"
 #include "gl_harness.h"
 #include "render/frame.h"
 

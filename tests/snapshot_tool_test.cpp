@@ -6,12 +6,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "snapshot.h"
+#include "png_file.h"
 #include "viewer_process.h"
 
 namespace {
@@ -113,11 +116,12 @@ TEST(SnapshotTool, MatchesTheViewersWindow) {
   for (int k = 0; k < 6; ++k) {
     Image snapshot;
     ASSERT_EQ(readPng(folder + "/surface-" + std::to_string(k) + ".png", &snapshot), "");
-    EXPECT_TRUE(viewer.screenshot().rgb == snapshot.rgb) << "surface " << k;
+    EXPECT_TRUE(viewer.waitForPicture([&](const Image& now) { return now.rgb == snapshot.rgb; }))
+        << "surface " << k;
     viewer.press(XK_n);
   }
-  viewer.press(XK_Escape, 0);
-  EXPECT_EQ(viewer.waitForExit(10), 1);
+  viewer.press(XK_Escape);
+  EXPECT_EQ(viewer.waitForExit(), 1);
   std::system(("rm -r '" + folder + "'").c_str());
 }
 

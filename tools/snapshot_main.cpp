@@ -15,7 +15,8 @@
 #include "app/startup.h"
 #include "app/viewer_state.h"
 #include "command_line.h"
-#include "snapshot.h"
+#include "capture.h"
+#include "png_file.h"
 
 namespace {
 
@@ -136,10 +137,7 @@ int main(int argc, char** argv) {
   Display* probe = ensureDisplay(argv);
 
   // The toolkit gets no arguments of ours.
-  static char name[] = "normals-snapshot";
-  static char* toolkitArgv[] = {name, nullptr};
-  int toolkitArgc = 1;
-  startViewer(&toolkitArgc, toolkitArgv);
+  startViewer(kProgram);
   XCloseDisplay(probe);
 
   viewerState.animate = options.animate;

@@ -2,10 +2,10 @@
 
 #include <GL/glut.h>
 
+#include <string>
+
 #include "app/handlers.h"
 #include "render/frame.h"
-
-const char* const kWindowTitle = "Normals: space pauses, any other key advances";
 
 void startViewer(int* argc, char** argv) {
   glutInit(argc, argv);
@@ -41,4 +41,15 @@ void startViewer(int* argc, char** argv) {
   glutDisplayFunc(onDisplay);
   glutKeyboardFunc(onKeyboard);
   glutIdleFunc(onIdle);
+}
+
+void startViewer(const char* programName) {
+  // The toolkit may keep pointers into its argument vector for the life of the process.
+  static std::string name;
+  static char* argv[2];
+  name = programName;
+  argv[0] = name.data();
+  argv[1] = nullptr;
+  int argc = 1;
+  startViewer(&argc, argv);
 }

@@ -17,4 +17,5 @@ struct ViewerState {
 
 static_assert(sizeof(bool) == 1, "animate is one byte");
 
-extern ViewerState viewerState;
+// The one instance, shared by every layer.
+inline ViewerState viewerState;

@@ -2,6 +2,7 @@
 
 #include <GL/glut.h>
 
+#include "app/viewer_state.h"
 #include "render/mesh.h"
 
 const char* const kCaptions[kSurfaceCount] = {

@@ -3,33 +3,6 @@
 #include <GL/gl.h>
 
 #include "app/viewer_state.h"
-#include "geometry/surface.h"
-
-Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
-                     const Vector3& p10) {
-  const Vector3 e1 = p01 - p00;  // along v
-  const Vector3 e2 = p11 - p00;  // the diagonal
-  // The diagonal is the left operand: swapping the two flips every normal, and with it the
-  // side each cell is lit from and the way its red line points. A collapsed edge gives the
-  // zero normal through the guarded division.
-  const Vector3 normal = e2.normalized().cross(e1.normalized()).normalized();
-  const Vector3 centre = (((p01 + p00) + p11) + p10).dividedBy(4.0);
-  // The line runs against the normal: the normal is the side the cell is lit from, the line
-  // shows the other.
-  const Vector3 lineEnd{centre.x - normal.x * kNormalLineScale,
-                        centre.y - normal.y * kNormalLineScale,
-                        centre.z - normal.z * kNormalLineScale};
-  return {p00, p01, p11, p10, normal, centre, lineEnd};
-}
-
-Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext) {
-  // Corners are not shared with the neighbours; each cell evaluates its own four, in order.
-  const Vector3 p00 = surfacePoint(surface, u, v);
-  const Vector3 p01 = surfacePoint(surface, u, vNext);
-  const Vector3 p11 = surfacePoint(surface, uNext, vNext);
-  const Vector3 p10 = surfacePoint(surface, uNext, v);
-  return cellFromCorners(p00, p01, p11, p10);
-}
 
 namespace {
 

@@ -16,10 +16,7 @@ void openViewer() {
       std::fprintf(stderr, "No X display: run the tests with ./scripts/test.sh.\n");
       std::exit(1);
     }
-    static char name[] = "normals_tests";
-    static char* argv[] = {name, nullptr};
-    int argc = 1;
-    startViewer(&argc, argv);
+    startViewer("normals_tests");
     started = true;
   }
   viewerState = ViewerState{};

@@ -6,7 +6,6 @@
 #include <functional>
 #include <vector>
 
-#include "snapshot.h"
 
 // Runs the viewer's start-up once in this process (a window on $DISPLAY) and resets the
 // viewer state to its initial values.

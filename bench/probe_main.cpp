@@ -2,6 +2,7 @@
 // for it: time to the first frame, frames per second, peak memory over time, and how it ended.
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
   }
   std::printf("peak memory at end     %ld kB (resident now %ld kB)\n",
               statusKb(viewer.pid(), "VmHWM"), statusKb(viewer.pid(), "VmRSS"));
-  viewer.press(XK_Escape, 0);
+  viewer.press(XK_Escape);
   const int status = viewer.waitForExit(wrapper.empty() ? 10 : 300);
   const FrameCount count = countFrames(viewer.errors());
   std::printf("frames drawn           %ld in %.1f s = %.0f per second\n", count.frames,

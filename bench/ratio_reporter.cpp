@@ -1,0 +1,48 @@
+#include "ratio_reporter.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "app/viewer_state.h"
+
+RatioReporter::RatioReporter()
+    : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+  ConsoleReporter::ReportRuns(runs);
+  // With repetitions, the median stands for the benchmark. (A run's error flag changed its
+  // name between Google Benchmark 1.7 and 1.8; none of these benchmarks reports one.)
+  for (const Run& run : runs) {
+    const std::string name = run.run_name.str();
+    if (run.run_type == Run::RT_Iteration && times_.count(name) == 0) {
+      times_[name] = run.GetAdjustedRealTime();
+    } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+      times_[name] = run.GetAdjustedRealTime();
+    }
+  }
+}
+
+void RatioReporter::Finalize() {
+  ConsoleReporter::Finalize();
+  const double empty = time("EmptyFrame/real_time");
+  std::printf("\n%-8s %12s %12s %12s %12s %16s %16s\n", "surface", "frame us", "replay us",
+              "frame fps", "frame/replay", "geometry/frame", "(animated)");
+  for (unsigned k = 0; k < kSurfaceCount; ++k) {
+    const std::string s = std::to_string(k);
+    const double frame = time("Frame/surface:" + s + "/real_time");
+    const double replay = time("ArrayReplay/surface:" + s + "/real_time");
+    const double rest = time("Geometry/surface:" + s + "/animated:0");
+    const double moving = time("Geometry/surface:" + s + "/animated:1");
+    if (frame <= 0) continue;
+    std::printf("%-8u %12.1f %12.1f %12.0f %12.3f %15.2f%% %15.2f%%\n", k, frame / 1e3,
+                replay / 1e3, 1e9 / frame, replay > 0 ? frame / replay : 0.0, 100 * rest / frame,
+                100 * moving / frame);
+  }
+  if (empty > 0) std::printf("empty frame (clear and swap): %.1f us\n", empty / 1e3);
+}
+
+double RatioReporter::time(const std::string& name) const {
+  const auto it = times_.find(name);
+  return it == times_.end() ? 0.0 : it->second;
+}

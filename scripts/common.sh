@@ -1,0 +1,27 @@
+# Sourced by every script here: strict mode, the repository's root found from the script's own
+# location (never the caller's), and the pieces several scripts share.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[1]}")/.." && pwd)
+
+# usage 'ARGS': the script's usage line on standard error, and status 2.
+usage() {
+  echo "usage: $(basename "$0") $1" >&2
+  exit 2
+}
+
+# The virtual X screen every script and test draws on; -noreset keeps a server whose last
+# client leaves from resetting and refusing the next one's connection meanwhile.
+xvfb_screen="-screen 0 1280x1024x24 -noreset"
+
+# as_root COMMAND...: runs the command as root, through sudo when the caller is not root.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    echo "$(basename "$0"): '$*' needs root, and sudo is not installed." >&2
+    echo "Ask an administrator to run it, or install the packages named in README.md." >&2
+    exit 1
+  fi
+}

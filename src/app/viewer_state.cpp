@@ -1,3 +1,0 @@
-#include "app/viewer_state.h"
-
-ViewerState viewerState;

@@ -1,0 +1,52 @@
+// The grid over the parameter square and one cell's geometry: its corners, facet normal,
+// centre and the far end of its normal line. Pure arithmetic; the drawing is in render/mesh.
+#pragma once
+
+#include "geometry/vector3.h"
+
+constexpr double kGridStart = -1.0;
+constexpr double kGridStep = 0.1;
+constexpr double kGridLimit = 1.0;
+// Length of the normal line for a unit normal.
+constexpr double kNormalLineScale = 0.5;
+
+// Visits every cell's parameter range, u outer and v inner. The parameters are accumulated by
+// repeated addition, not computed from a counter: the 21st start value is 0.9999999999999998,
+// so each parameter takes 21 values and the last row and column reach about 1.1.
+template <typename Visit>
+constexpr void sweepGrid(Visit&& visit) {
+  for (double u = kGridStart; u <= kGridLimit;) {
+    const double uNext = u + kGridStep;
+    for (double v = kGridStart; v <= kGridLimit;) {
+      const double vNext = v + kGridStep;
+      visit(u, uNext, v, vNext);
+      v = vNext;
+    }
+    u = uNext;
+  }
+}
+
+// Cells along each parameter (the cells of the first row) and in all, counted by the sweep
+// itself so that they cannot disagree with it.
+constexpr int kGridSize = [] {
+  int cells = 0;
+  sweepGrid([&cells](double u, double, double, double) { cells += u == kGridStart; });
+  return cells;
+}();
+constexpr int kCellCount = kGridSize * kGridSize;
+
+// One grid cell: its corners in drawing order, facet normal, centre, and the far end of its
+// normal line.
+struct Cell {
+  Vector3 p00, p01, p11, p10;
+  Vector3 normal;
+  Vector3 centre;
+  Vector3 lineEnd;
+};
+
+// Normal, centre and normal-line end of the cell with these corners.
+Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
+                     const Vector3& p10);
+
+// The cell [u, uNext] x [v, vNext] of surface `surface` at the current animation state.
+Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext);

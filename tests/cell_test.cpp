@@ -1,0 +1,67 @@
+#include "geometry/cell.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+// Accumulated, not counted: the 21st start value is 0.9999999999999998, and the next sum,
+// 1.0999999999999999, ends the sweep.
+TEST(Sweep, AccumulatesTwentyOneStartValuesEachWay) {
+  std::vector<double> us, vs;
+  double lastUNext = 0, lastVNext = 0;
+  int cells = 0;
+  sweepGrid([&](double u, double uNext, double v, double vNext) {
+    if (us.empty() || us.back() != u) us.push_back(u);
+    if (u == kGridStart) vs.push_back(v);
+    lastUNext = uNext;
+    lastVNext = vNext;
+    ++cells;
+  });
+  EXPECT_EQ(cells, kCellCount);
+  EXPECT_EQ(kCellCount, 441);
+  ASSERT_EQ(us.size(), 21u);
+  EXPECT_EQ(us, vs);
+  double expected = -1.0;
+  for (std::size_t i = 0; i < us.size(); ++i, expected += 0.1) EXPECT_EQ(us[i], expected) << i;
+  EXPECT_EQ(us.back(), 0.9999999999999998);
+  EXPECT_EQ(lastUNext, 1.0999999999999999);
+  EXPECT_EQ(lastVNext, 1.0999999999999999);
+}
+
+void expectVector(const Vector3& seen, const Vector3& expected, const char* what) {
+  EXPECT_EQ(seen.x, expected.x) << what;
+  EXPECT_EQ(seen.y, expected.y) << what;
+  EXPECT_EQ(seen.z, expected.z) << what;
+}
+
+// The first cell of the flat sheet: its normal points down (the diagonal is the cross
+// product's left operand), so its red line rises. A collapsed edge gives the zero normal and
+// a line of no length, not NaNs.
+TEST(Cell, NormalCentreAndLineEnd) {
+  struct Case {
+    const char* name;
+    Vector3 p00, p01, p11, p10;
+    Vector3 normal, centre, lineEnd;
+  };
+  const Case cases[] = {
+      {"flat", {-5, 0, -5}, {-5, 0, -4.5}, {-4.5, 0, -4.5}, {-4.5, 0, -5},
+       {0, -1, 0}, {-4.75, 0, -4.75}, {-4.75, 0.5, -4.75}},
+      {"tilted", {0, 0, 0}, {0, 0, 1}, {1, 1, 1}, {1, 1, 0},
+       {0.70710678118654757, -0.70710678118654757, 0}, {0.5, 0.5, 0.5},
+       {0.14644660940672621, 0.85355339059327373, 0.5}},
+      {"collapsed", {1, 2, 3}, {1, 2, 3}, {2, 2, 4}, {2, 2, 3},
+       {0, 0, 0}, {1.5, 2, 3.25}, {1.5, 2, 3.25}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Cell cell = cellFromCorners(c.p00, c.p01, c.p11, c.p10);
+    expectVector(cell.normal, c.normal, "normal");
+    expectVector(cell.centre, c.centre, "centre");
+    expectVector(cell.lineEnd, c.lineEnd, "line end");
+  }
+}
+
+}  // namespace
