@@ -18,7 +18,7 @@
 namespace {
 
 const char* const kUsage =
-    "usage: normals-probe [--seconds N] [--frames N] [--memory-at S,S,...] [--wrapper 'CMD ...']";
+    "usage: normals-probe [--seconds N] [--frames N] [--memory-at S,S,...] [-- WRAPPER ARGS...]";
 
 // A line of /proc/PID/status, in kB: VmHWM is the peak resident set, VmRSS the current one.
 long statusKb(pid_t pid, const std::string& field) {
@@ -54,12 +54,6 @@ FrameCount countFrames(const std::string& errors) {
   return count;
 }
 
-std::vector<std::string> words(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> out;
-  for (std::string w; in >> w;) out.push_back(w);
-  return out;
-}
 
 }  // namespace
 
@@ -81,8 +75,8 @@ int main(int argc, char** argv) {
         memoryAt.push_back(args.number(list.substr(start, comma - start), 0));
         start = comma + 1;
       }
-    } else if (args.option() == "--wrapper") {
-      wrapper = words(args.value());
+    } else if (args.option() == "--") {
+      wrapper = args.rest();
     } else {
       args.unknown();
     }

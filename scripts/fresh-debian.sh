@@ -3,7 +3,8 @@
 # Debian root (debootstrap, built once and then kept as a tarball), the committed HEAD copied
 # into it, nothing installed but the base system, no X server, a clean environment. Each
 # COMMAND runs with bash in the copy, one after the other; the exit status is the first
-# failing command's. Needs root.
+# failing command's. CI is passed on, so that a CI run builds with warnings as errors there
+# too. Needs root.
 #
 # Downloaded packages are kept between runs (NORMALS_FRESH_CACHE, by default
 # /var/cache/normals-fresh-debian) to spare the network; every run still installs them anew.
@@ -74,7 +75,7 @@ for command in "$@"; do
   log=$machine.log
   echo "\$ $command"
   start=$SECONDS
-  chroot "$machine" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 \
+  chroot "$machine" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c 'cd "$1" && eval "$2"' fresh "$dir" "$command" </dev/null >"$log" 2>&1 && r=0 || r=$?
   tail -n 6 "$log" | sed 's/^/  | /'

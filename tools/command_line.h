@@ -7,6 +7,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 [[noreturn]] inline void failUsage(const std::string& program, const std::string& message) {
   std::cerr << program << ": " << message << " (see --help)\n";
@@ -35,6 +36,13 @@ class CommandLine {
   std::string value() {
     if (index_ + 1 >= argc_) fail(option_ + " needs a value");
     return argv_[++index_];
+  }
+
+  // Every argument after the current one; there are no options after that.
+  std::vector<std::string> rest() {
+    std::vector<std::string> all;
+    while (++index_ < argc_) all.push_back(argv_[index_]);
+    return all;
   }
 
   // `text`, given to the current option, as a finite number from `low` to `high`.
