@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 packages=(
   g++ cmake make                      # toolchain
   libglut-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri  # the viewer, and Mesa's renderer
-  libpng-dev libx11-dev               # normals-snapshot
+  libpng-dev libgif-dev libx11-dev   # normals-snapshot
   xvfb xauth x11-utils                # a virtual display, and a probe for a real one
 )
 case $1 in

@@ -78,7 +78,8 @@ for command in "$@"; do
   chroot "$machine" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c 'cd "$1" && eval "$2"' fresh "$dir" "$command" </dev/null >"$log" 2>&1 && r=0 || r=$?
-  tail -n 6 "$log" | sed 's/^/  | /'
+  # The end of what it printed; more of it when it failed.
+  tail -n "$([ "$r" -eq 0 ] && echo 6 || echo 80)" "$log" | sed 's/^/  | /'
   echo "  -> status $r after $((SECONDS - start)) s"
   [ -z "$logs" ] || cp "$log" "$logs/debian-$release-command-$n.log"
   rm -f "$log"

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gif_reader.h"
 #include "png_file.h"
 #include "viewer_process.h"
 
@@ -24,10 +25,19 @@ struct ToolRun {
   std::string output;  // standard output and error
 };
 
+// `text` as one word of a shell command, whatever it holds (the build may live in a folder
+// whose name has spaces or quotes).
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
 ToolRun runSnapshot(const std::string& args, const std::string& folder) {
   const std::string log = folder + "/.log";
   const std::string command =
-      "cd '" + folder + "' && " NORMALS_SNAPSHOT " " + args + " > '" + log + "' 2>&1 < /dev/null";
+      "cd " + quoted(folder) + " && " + quoted(NORMALS_SNAPSHOT) + " " + args + " > " + quoted(log) +
+      " 2>&1 < /dev/null";
   const int raw = std::system(command.c_str());
   std::ifstream in(log);
   std::stringstream text;
@@ -71,6 +81,14 @@ TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
       "--phase 0.5 --at-rest",
       "--out /dev/null/sub",
       "--surface 0 --out /dev/null/x.png",
+      "--animation --every 0",
+      "--animation --every 301",
+      "--animation --every 2.5",
+      "--animation --every x",
+      "--animation --phase 0.5",
+      "--every 5",
+      "--animation --out /dev/null/sub",
+      "--animation --surface 1 --out /dev/null/x.gif",
   };
   for (const char* args : bad) {
     const ToolRun run = runSnapshot(args, folder);
@@ -101,7 +119,42 @@ TEST(SnapshotTool, WritesTheChosenFilesAndNothingElse) {
   ASSERT_EQ(readPng(folder + "/moving.png", &moving), "");
   EXPECT_EQ(rest.width, 400);
   EXPECT_TRUE(rest.rgb != moving.rgb);
-  std::system(("rm -r '" + folder + "'").c_str());
+  std::system(("rm -r " + quoted(folder)).c_str());
+}
+
+// Every frame of an animation is the frame the tool draws at that frame's phase, and the
+// animation covers one oscillation, looping forever at ten frames a second.
+TEST(SnapshotTool, AnimationsAreTheViewersFrames) {
+  const std::string folder = newFolder();
+  ToolRun run = runSnapshot("--animation --surface 3 --every 20 --out disc.gif", folder);
+  ASSERT_EQ(run.status, 0) << run.output;
+  const DecodedGif gif = readGif(folder + "/disc.gif");
+  ASSERT_EQ(gif.error, "");
+  ASSERT_EQ(gif.frames.size(), 300u / 20);
+  EXPECT_EQ(gif.loops, 0);
+  for (std::size_t i = 0; i < gif.frames.size(); ++i) {
+    SCOPED_TRACE(gif.notes[i]);
+    EXPECT_EQ(gif.delays[i], 10);
+    ASSERT_EQ(gif.notes[i].rfind("phase ", 0), 0u);
+    run = runSnapshot("--surface 3 --phase " + gif.notes[i].substr(6) + " --out still.png", folder);
+    ASSERT_EQ(run.status, 0) << run.output;
+    Image still;
+    ASSERT_EQ(readPng(folder + "/still.png", &still), "");
+    EXPECT_TRUE(gif.frames[i].rgb == still.rgb) << "frame " << i;
+    if (i > 0) {
+      EXPECT_TRUE(gif.frames[i].rgb != gif.frames[i - 1].rgb) << "frame " << i;
+    }
+  }
+
+  // By default at least 30 frames an oscillation, one file per surface.
+  run = runSnapshot("--animation --all --out all", folder);
+  ASSERT_EQ(run.status, 0) << run.output;
+  for (unsigned k = 0; k < 6; ++k) {
+    const DecodedGif one = readGif(folder + "/all/surface-" + std::to_string(k) + ".gif");
+    EXPECT_EQ(one.error, "");
+    EXPECT_GE(one.frames.size(), 30u) << "surface " << k;
+  }
+  std::system(("rm -r " + quoted(folder)).c_str());
 }
 
 // What the tool writes is what the running viewer's window shows, surface by surface.
@@ -122,7 +175,7 @@ TEST(SnapshotTool, MatchesTheViewersWindow) {
   }
   viewer.press(XK_Escape);
   EXPECT_EQ(viewer.waitForExit(), 1);
-  std::system(("rm -r '" + folder + "'").c_str());
+  std::system(("rm -r " + quoted(folder)).c_str());
 }
 
 }  // namespace

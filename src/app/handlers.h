@@ -1,7 +1,9 @@
 // The keyboard and idle handlers: the only writers of the viewer state.
 #pragma once
 
-// Clock increment per idle call: one full oscillation of the phase every 300 calls.
+// Idle calls in one full oscillation of the phase.
+constexpr int kIdleCallsPerSwing = 300;
+// Clock increment per idle call: 6.283184 / kIdleCallsPerSwing.
 constexpr double kPhaseStep = 0.020943946666666668;
 // Full-precision period of the phase's sine; the clock wraps by it so its float steps stay fine.
 constexpr double kClockPeriod = 6.283185307179586;

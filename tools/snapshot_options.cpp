@@ -1,0 +1,97 @@
+#include "snapshot_options.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/handlers.h"
+#include "app/viewer_state.h"
+#include "command_line.h"
+
+namespace {
+
+const char* const kProgram = "normals-snapshot";
+const char* const kUsage =
+    "usage: normals-snapshot [--surface K | --all] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
+    "       normals-snapshot --animation [--every N] [--surface K | --all] [--out FILE_OR_DIR]";
+
+bool isDirectory(const std::string& path) {
+  struct stat s;
+  return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+  return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
+  SnapshotOptions o;
+  bool all = false, atRest = false, phase = false, every = false;
+  CommandLine args(kProgram, kUsage, argc, argv);
+  while (args.next()) {
+    if (args.option() == "--all") {
+      all = true;
+    } else if (args.option() == "--at-rest") {
+      atRest = true;
+    } else if (args.option() == "--animation") {
+      o.animation = true;
+    } else if (args.option() == "--surface") {
+      const std::string k = args.value();
+      if (k.size() != 1 || k[0] < '0' || k[0] >= static_cast<char>('0' + kSurfaceCount)) {
+        args.fail("--surface takes a number from 0 to " + std::to_string(kSurfaceCount - 1) +
+                  ", not '" + k + "'");
+      }
+      o.surface = k[0] - '0';
+    } else if (args.option() == "--phase") {
+      phase = true;
+      o.animate = true;
+      o.phase = static_cast<float>(args.number(args.value(), 0, 1));
+    } else if (args.option() == "--every") {
+      every = true;
+      const double n = args.number(args.value(), 1, kIdleCallsPerSwing);
+      if (n != static_cast<int>(n)) args.fail("--every takes a whole number of idle steps");
+      o.every = static_cast<int>(n);
+    } else if (args.option() == "--out") {
+      o.out = args.value();
+      if (o.out.empty()) args.fail("--out needs a file or folder name");
+    } else {
+      args.unknown();
+    }
+  }
+  if (all && o.surface >= 0) args.fail("--surface and --all exclude each other");
+  if (atRest && phase) args.fail("--phase and --at-rest exclude each other");
+  if (o.animation && (atRest || phase)) args.fail("--animation shows every phase: no --phase or --at-rest");
+  if (every && !o.animation) args.fail("--every belongs to --animation");
+  return o;
+}
+
+std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOptions& o) {
+  const std::string extension = o.animation ? ".gif" : ".png";
+  std::string folder = o.out.empty() ? "." : o.out;
+  std::string file;
+  // One surface and a name with the right ending: that file. Otherwise a folder, made if
+  // missing.
+  if (o.surface >= 0 && endsWith(o.out, extension) && !isDirectory(o.out)) {
+    const std::size_t slash = o.out.rfind('/');
+    folder = slash == std::string::npos ? "." : o.out.substr(0, slash + 1);
+    file = o.out;
+  } else if (!isDirectory(folder) && mkdir(folder.c_str(), 0777) != 0) {
+    failUsage(kProgram, "cannot create the folder " + folder + ": " + std::strerror(errno));
+  }
+  if (!isDirectory(folder)) failUsage(kProgram, "no such folder: " + folder);
+  if (access(folder.c_str(), W_OK) != 0) {
+    failUsage(kProgram, "cannot write into " + folder + ": " + std::strerror(errno));
+  }
+  std::vector<std::pair<unsigned, std::string>> out;
+  const std::string separator = folder.back() == '/' ? "" : "/";
+  for (unsigned k = 0; k < kSurfaceCount; ++k) {
+    if (o.surface >= 0 && k != static_cast<unsigned>(o.surface)) continue;
+    out.push_back({k, file.empty() ? folder + separator + "surface-" + std::to_string(k) + extension
+                                   : file});
+  }
+  return out;
+}

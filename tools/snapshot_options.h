@@ -1,0 +1,22 @@
+// The options of normals-snapshot, and the files they ask for.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct SnapshotOptions {
+  int surface = -1;  // -1: all six
+  bool animate = false;
+  float phase = 0.0f;
+  bool animation = false;  // one oscillation as an animated GIF
+  int every = 10;          // idle steps between two kept frames of an animation
+  std::string out;
+};
+
+// Reads the command line; a mistake ends the program with one line and status 2.
+SnapshotOptions parseSnapshotOptions(int argc, char** argv);
+
+// The files to write, one per surface; makes their folder if missing and ends the program
+// with one line and status 2 when it cannot be written.
+std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOptions& options);
