@@ -10,8 +10,10 @@ set(CPACK_PACKAGE_CONTACT "The normals authors <normals@localhost>")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "interactive viewer of facet normals\n One window shows one of six parametric surfaces, cut into 21 x 21 lit cells with\n black outlines and a red line along every cell's normal. normals-snapshot writes\n the same frames as PNG files, on a virtual display when there is no screen.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "One window shows one of six parametric surfaces, cut into \
+21 x 21 lit cells with black outlines and a red line along every cell's normal. \
+normals-snapshot writes the same frames as PNG files or animated GIFs, on a virtual display \
+when there is no screen.")
 # The libraries come from the binaries themselves (dpkg-shlibdeps). Mesa's renderer is loaded
 # at run time, so no binary names it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -3,8 +3,8 @@
 # Debian root (debootstrap, built once and then kept as a tarball), the committed HEAD copied
 # into it, nothing installed but the base system, no X server, a clean environment. Each
 # COMMAND runs with bash in the copy, one after the other; the exit status is the first
-# failing command's. CI is passed on, so that a CI run builds with warnings as errors there
-# too. Needs root.
+# failing command's. --with copies a file (a built package, say) into the copy first. CI is
+# passed on, so that a CI run builds with warnings as errors there too. Needs root.
 #
 # Downloaded packages are kept between runs (NORMALS_FRESH_CACHE, by default
 # /var/cache/normals-fresh-debian) to spare the network; every run still installs them anew.
@@ -13,21 +13,23 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 release=12
 dir="/home/user/normals project"
 logs=
+with=()
 while [ $# -gt 0 ]; do
   case $1 in
     --release) release=${2:-}; shift 2 ;;
     --dir) dir=${2:-}; shift 2 ;;
     --logs) logs=${2:-}; shift 2 ;;
-    -*) usage "[--release 12|13] [--dir PATH] [--logs DIR] 'COMMAND'..." ;;
+    --with) with+=("${2:-}"); shift 2 ;;
+    -*) usage "[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... 'COMMAND'..." ;;
     *) break ;;
   esac
 done
 case $release in
   12) suite=bookworm ;;
   13) suite=trixie ;;
-  *) usage "[--release 12|13] [--dir PATH] [--logs DIR] 'COMMAND'..." ;;
+  *) usage "[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... 'COMMAND'..." ;;
 esac
-[ $# -ge 1 ] && [[ $dir == /* ]] || usage "[--release 12|13] [--dir PATH] [--logs DIR] 'COMMAND'..."
+[ $# -ge 1 ] && [[ $dir == /* ]] || usage "[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... 'COMMAND'..."
 [ "$(id -u)" -eq 0 ] || { echo "$(basename "$0"): needs root (it builds a root file system and mounts into it)" >&2; exit 2; }
 
 cache=${NORMALS_FRESH_CACHE:-/var/cache/normals-fresh-debian}
@@ -60,6 +62,7 @@ chmod 755 "$machine"
 cp /etc/resolv.conf "$machine/etc/"
 mkdir -p "$machine$dir"
 git -C "$root" archive HEAD | tar -x -C "$machine$dir"
+for file in "${with[@]}"; do cp "$file" "$machine$dir/"; done
 mount -t proc proc "$machine/proc"
 mount --bind /dev "$machine/dev"
 mount --bind /dev/pts "$machine/dev/pts"

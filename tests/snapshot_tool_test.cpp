@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/viewer_state.h"
 #include "gif_reader.h"
 #include "png_file.h"
 #include "viewer_process.h"
@@ -149,7 +150,7 @@ TEST(SnapshotTool, AnimationsAreTheViewersFrames) {
   // By default at least 30 frames an oscillation, one file per surface.
   run = runSnapshot("--animation --all --out all", folder);
   ASSERT_EQ(run.status, 0) << run.output;
-  for (unsigned k = 0; k < 6; ++k) {
+  for (unsigned k = 0; k < kSurfaceCount; ++k) {
     const DecodedGif one = readGif(folder + "/all/surface-" + std::to_string(k) + ".gif");
     EXPECT_EQ(one.error, "");
     EXPECT_GE(one.frames.size(), 30u) << "surface " << k;
@@ -166,7 +167,7 @@ TEST(SnapshotTool, MatchesTheViewersWindow) {
   ViewerProcess viewer;
   ASSERT_NE(viewer.waitForWindow(), 0u) << viewer.errors();
   viewer.press(XK_space);
-  for (int k = 0; k < 6; ++k) {
+  for (unsigned k = 0; k < kSurfaceCount; ++k) {
     Image snapshot;
     ASSERT_EQ(readPng(folder + "/surface-" + std::to_string(k) + ".png", &snapshot), "");
     EXPECT_TRUE(viewer.waitForPicture([&](const Image& now) { return now.rgb == snapshot.rgb; }))
