@@ -18,11 +18,10 @@ ArrayReplay::ArrayReplay(unsigned surface) {
   viewerState.animate = false;
   auto put = [this](const Vector3& p, double lift, const Vector3& n, GLfloat r, GLfloat g,
                     GLfloat b) {
-    vertices_.insert(vertices_.end(), {static_cast<GLfloat>(p.x),
-                                       static_cast<GLfloat>(p.y + lift),
+    vertices_.insert(vertices_.end(), {static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y + lift),
                                        static_cast<GLfloat>(p.z)});
-    normals_.insert(normals_.end(),
-                    {static_cast<GLfloat>(n.x), static_cast<GLfloat>(n.y), static_cast<GLfloat>(n.z)});
+    normals_.insert(normals_.end(), {static_cast<GLfloat>(n.x), static_cast<GLfloat>(n.y),
+                                     static_cast<GLfloat>(n.z)});
     colours_.insert(colours_.end(), {r, g, b});
   };
   sweepGrid([&](double u, double uNext, double v, double vNext) {

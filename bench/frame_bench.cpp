@@ -93,7 +93,10 @@ int main(int argc, char** argv) {
   for (unsigned k = 0; k < kSurfaceCount; ++k) {
     const auto arg = static_cast<std::int64_t>(k);
     benchmark::RegisterBenchmark("Frame", Frame)->Arg(arg)->ArgName("surface")->UseRealTime();
-    benchmark::RegisterBenchmark("ArrayReplay", Replay)->Arg(arg)->ArgName("surface")->UseRealTime();
+    benchmark::RegisterBenchmark("ArrayReplay", Replay)
+        ->Arg(arg)
+        ->ArgName("surface")
+        ->UseRealTime();
   }
   benchmark::RegisterBenchmark("EmptyFrame", EmptyFrame)->UseRealTime();
   benchmark::Initialize(&argc, argv);

@@ -54,7 +54,6 @@ FrameCount countFrames(const std::string& errors) {
   return count;
 }
 
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -46,6 +46,7 @@ TEST(Cell, NormalCentreAndLineEnd) {
     Vector3 p00, p01, p11, p10;
     Vector3 normal, centre, lineEnd;
   };
+  // clang-format off
   const Case cases[] = {
       {"flat", {-5, 0, -5}, {-5, 0, -4.5}, {-4.5, 0, -4.5}, {-4.5, 0, -5},
        {0, -1, 0}, {-4.75, 0, -4.75}, {-4.75, 0.5, -4.75}},
@@ -55,6 +56,8 @@ TEST(Cell, NormalCentreAndLineEnd) {
       {"collapsed", {1, 2, 3}, {1, 2, 3}, {2, 2, 4}, {2, 2, 3},
        {0, 0, 0}, {1.5, 2, 3.25}, {1.5, 2, 3.25}},
   };
+  // clang-format on
+
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const Cell cell = cellFromCorners(c.p00, c.p01, c.p11, c.p10);

@@ -71,8 +71,8 @@ TEST(Frame, BackgroundCaptionAndAxes) {
     }
   }
   for (std::size_t i = 0; i < inkPerCell.size(); ++i) {
-    EXPECT_EQ(inkPerCell[i] > 0, caption[i] != ' ') << "character " << i << " '" << caption[i]
-                                                      << "' has " << inkPerCell[i] << " pixels";
+    EXPECT_EQ(inkPerCell[i] > 0, caption[i] != ' ')
+        << "character " << i << " '" << caption[i] << "' has " << inkPerCell[i] << " pixels";
   }
   EXPECT_GE(left, static_cast<int>(x0));
   EXPECT_LE(left, static_cast<int>(x0) + 2);

@@ -20,9 +20,9 @@ Image makeImage(int w, int h, Colour colour) {
   Image image{w, h, {}};
   for (int i = 0; i < w * h; ++i) {
     const Rgb c = colour(i);
-    image.rgb.insert(image.rgb.end(), {static_cast<unsigned char>(c.r),
-                                       static_cast<unsigned char>(c.g),
-                                       static_cast<unsigned char>(c.b)});
+    image.rgb.insert(image.rgb.end(),
+                     {static_cast<unsigned char>(c.r), static_cast<unsigned char>(c.g),
+                      static_cast<unsigned char>(c.b)});
   }
   return image;
 }
@@ -39,7 +39,9 @@ TEST(GifFile, ReadsBackExactlyWhatWasWritten) {
   const Image stripes = makeImage(7, 5, [](int i) { return Rgb{i % 7 * 30, 0, i % 2 * 255}; });
   // 256 colours: no spare palette entry for transparency, so every frame is stored whole.
   const Image full = makeImage(16, 16, [](int i) { return Rgb{i, 255 - i, i / 2}; });
-  const Image fullShifted = makeImage(16, 16, [](int i) { return Rgb{(i + 1) % 256, 255 - (i + 1) % 256, (i + 1) % 256 / 2}; });
+  const Image fullShifted = makeImage(16, 16, [](int i) {
+    return Rgb{(i + 1) % 256, 255 - (i + 1) % 256, (i + 1) % 256 / 2};
+  });
 
   struct Case {
     const char* name;

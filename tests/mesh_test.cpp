@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/viewer_state.h"
-#include "geometry/surface.h"
 #include "capture.h"
+#include "geometry/surface.h"
 #include "gl_harness.h"
 #include "pixels.h"
 #include "render/frame.h"

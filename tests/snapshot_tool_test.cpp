@@ -36,9 +36,8 @@ std::string quoted(const std::string& text) {
 
 ToolRun runSnapshot(const std::string& args, const std::string& folder) {
   const std::string log = folder + "/.log";
-  const std::string command =
-      "cd " + quoted(folder) + " && " + quoted(NORMALS_SNAPSHOT) + " " + args + " > " + quoted(log) +
-      " 2>&1 < /dev/null";
+  const std::string command = "cd " + quoted(folder) + " && " + quoted(NORMALS_SNAPSHOT) + " " +
+                              args + " > " + quoted(log) + " 2>&1 < /dev/null";
   const int raw = std::system(command.c_str());
   std::ifstream in(log);
   std::stringstream text;

@@ -35,8 +35,8 @@ bool collectColours(const std::vector<Image>& frames, std::vector<Rgb>* colours,
 }
 
 int writeToFile(GifFileType* gif, const GifByteType* data, int length) {
-  return static_cast<int>(
-      std::fwrite(data, 1, static_cast<std::size_t>(length), static_cast<std::FILE*>(gif->UserData)));
+  return static_cast<int>(std::fwrite(data, 1, static_cast<std::size_t>(length),
+                                      static_cast<std::FILE*>(gif->UserData)));
 }
 
 // The smallest box holding every pixel in which `now` differs from `before`; 1 x 1 at the
@@ -95,8 +95,8 @@ class Encoder {
   // One frame: the pixels of `box`, where those equal to `before` (when given) are left
   // transparent so that the frame before shows through.
   bool frame(const Image& now, const Image* before, Box box, int transparent,
-             const std::unordered_map<std::uint32_t, GifPixelType>& index,
-             const std::string& note, int delay) {
+             const std::unordered_map<std::uint32_t, GifPixelType>& index, const std::string& note,
+             int delay) {
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.DelayTime = delay;
@@ -113,8 +113,8 @@ class Encoder {
     for (int y = box.top; y < box.top + box.height; ++y) {
       for (int x = box.left; x < box.left + box.width; ++x) {
         const Rgb c = now.at(x, y);
-        const bool unchanged =
-            before != nullptr && transparent != NO_TRANSPARENT_COLOR && key(before->at(x, y)) == key(c);
+        const bool unchanged = before != nullptr && transparent != NO_TRANSPARENT_COLOR &&
+                               key(before->at(x, y)) == key(c);
         row[x - box.left] = unchanged ? static_cast<GifPixelType>(transparent) : index.at(key(c));
       }
       if (EGifPutLine(gif_, row.data(), box.width) != GIF_OK) return false;
@@ -141,8 +141,8 @@ std::string writeGif(const Animation& animation, const std::string& path) {
   std::vector<Rgb> colours;
   std::unordered_map<std::uint32_t, GifPixelType> index;
   if (!collectColours(frames, &colours, &index)) {
-    return "cannot write " + path + ": the frames have more than " +
-           std::to_string(kGifColours) + " colours, and a GIF of them would not be exact";
+    return "cannot write " + path + ": the frames have more than " + std::to_string(kGifColours) +
+           " colours, and a GIF of them would not be exact";
   }
   // A spare palette entry, if there is one, marks the pixels a frame leaves unchanged.
   const int transparent =
@@ -162,8 +162,7 @@ std::string writeGif(const Animation& animation, const std::string& path) {
       const Box box = before == nullptr ? Box{0, 0, frames[i].width, frames[i].height}
                                         : changedBox(*before, frames[i]);
       const std::string note = i < animation.notes.size() ? animation.notes[i] : "";
-      ok = gif.frame(frames[i], before, box, transparent, index, note,
-                     animation.delayCentiseconds);
+      ok = gif.frame(frames[i], before, box, transparent, index, note, animation.delayCentiseconds);
     }
     const int code = ok ? 0 : gif.error();
     if (!gif.close(&error) && ok) return failed(error);

@@ -11,9 +11,9 @@
 constexpr std::size_t kGifColours = 256;
 
 struct Animation {
-  std::vector<Image> frames;        // all of one size
-  std::vector<std::string> notes;   // one per frame, stored as the frame's comment
-  int delayCentiseconds = 10;       // between two frames
+  std::vector<Image> frames;       // all of one size
+  std::vector<std::string> notes;  // one per frame, stored as the frame's comment
+  int delayCentiseconds = 10;      // between two frames
 };
 
 // Writes `animation` to `path`, looping forever, through a temporary file so that a failure

@@ -64,7 +64,8 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   }
   if (all && o.surface >= 0) args.fail("--surface and --all exclude each other");
   if (atRest && phase) args.fail("--phase and --at-rest exclude each other");
-  if (o.animation && (atRest || phase)) args.fail("--animation shows every phase: no --phase or --at-rest");
+  if (o.animation && (atRest || phase))
+    args.fail("--animation shows every phase: no --phase or --at-rest");
   if (every && !o.animation) args.fail("--every belongs to --animation");
   return o;
 }
@@ -90,8 +91,8 @@ std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOpti
   const std::string separator = folder.back() == '/' ? "" : "/";
   for (unsigned k = 0; k < kSurfaceCount; ++k) {
     if (o.surface >= 0 && k != static_cast<unsigned>(o.surface)) continue;
-    out.push_back({k, file.empty() ? folder + separator + "surface-" + std::to_string(k) + extension
-                                   : file});
+    out.push_back(
+        {k, file.empty() ? folder + separator + "surface-" + std::to_string(k) + extension : file});
   }
   return out;
 }

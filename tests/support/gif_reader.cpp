@@ -22,7 +22,8 @@ std::string comment(const SavedImage& image) {
   for (int i = 0; i < image.ExtensionBlockCount; ++i) {
     const ExtensionBlock& b = image.ExtensionBlocks[i];
     if (b.Function == COMMENT_EXT_FUNC_CODE) {
-      return std::string(reinterpret_cast<const char*>(b.Bytes), static_cast<std::size_t>(b.ByteCount));
+      return std::string(reinterpret_cast<const char*>(b.Bytes),
+                         static_cast<std::size_t>(b.ByteCount));
     }
   }
   return "";

@@ -6,7 +6,6 @@
 #include <functional>
 #include <vector>
 
-
 // Runs the viewer's start-up once in this process (a window on $DISPLAY) and resets the
 // viewer state to its initial values.
 void openViewer();
