@@ -10,6 +10,7 @@
 # /var/cache/normals-fresh-debian) to spare the network; every run still installs them anew.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+arguments="[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... 'COMMAND'..."
 release=12
 dir="/home/user/normals project"
 logs=
@@ -20,17 +21,20 @@ while [ $# -gt 0 ]; do
     --dir) dir=${2:-}; shift 2 ;;
     --logs) logs=${2:-}; shift 2 ;;
     --with) with+=("${2:-}"); shift 2 ;;
-    -*) usage "[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... 'COMMAND'..." ;;
+    -*) usage "$arguments" ;;
     *) break ;;
   esac
 done
 case $release in
   12) suite=bookworm ;;
   13) suite=trixie ;;
-  *) usage "[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... 'COMMAND'..." ;;
+  *) usage "$arguments" ;;
 esac
-[ $# -ge 1 ] && [[ $dir == /* ]] || usage "[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... 'COMMAND'..."
-[ "$(id -u)" -eq 0 ] || { echo "$(basename "$0"): needs root (it builds a root file system and mounts into it)" >&2; exit 2; }
+[ $# -ge 1 ] && [[ $dir == /* ]] || usage "$arguments"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "$(basename "$0"): needs root (it builds a root file system and mounts into it)" >&2
+  exit 2
+fi
 
 cache=${NORMALS_FRESH_CACHE:-/var/cache/normals-fresh-debian}
 mkdir -p "$cache/archives-$suite/partial"
@@ -40,12 +44,17 @@ if [ ! -f "$tarball" ]; then
     { apt-get update -qq && apt-get install -y -qq --no-install-recommends debootstrap >/dev/null; }
   # The same mirror this machine uses.
   mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
-  [ -n "$mirror" ] || mirror=$(awk '/^deb / { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
+  [ -n "$mirror" ] ||
+    mirror=$(awk '/^deb / { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
   [ -n "$mirror" ] || { echo "no Debian mirror found in this machine's apt sources" >&2; exit 1; }
   staging=$(mktemp -d)
   echo "Building a minimal Debian $release ($suite) root, once ..."
-  debootstrap --variant=minbase "$suite" "$staging" "$mirror" >"$cache/debootstrap-$suite.log" 2>&1 ||
-    { echo "debootstrap failed; see $cache/debootstrap-$suite.log" >&2; rm -rf "$staging"; exit 1; }
+  if ! debootstrap --variant=minbase "$suite" "$staging" "$mirror" \
+    >"$cache/debootstrap-$suite.log" 2>&1; then
+    echo "debootstrap failed; see $cache/debootstrap-$suite.log" >&2
+    rm -rf "$staging"
+    exit 1
+  fi
   tar -C "$staging" -czf "$tarball.partial" . && mv "$tarball.partial" "$tarball"
   rm -rf "$staging"
 fi
@@ -53,7 +62,9 @@ fi
 machine=$(mktemp -d /tmp/normals-fresh-XXXXXX)
 mounts=(proc dev dev/pts sys var/cache/apt/archives)
 cleanup() {
-  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount -l "$machine/${mounts[i]}" 2>/dev/null || true; done
+  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
+    umount -l "$machine/${mounts[i]}" 2>/dev/null || true
+  done
   rm -rf --one-file-system "$machine"
 }
 trap cleanup EXIT

@@ -2,8 +2,8 @@
 # Runs the real viewer under valgrind memcheck on the current X display for FRAMES frames
 # (2000 by default), then ends it with Escape. Fails on any error valgrind reports (invalid
 # reads or writes, uses of uninitialised values, definitely lost blocks) but those of the system
-# libraries named in tests/valgrind.supp. Without a display, run it as
-#   xvfb-run -a -s "-screen 0 1280x1024x24" scripts/memcheck.sh [FRAMES]
+# libraries named in tests/valgrind.supp. Without a display, run it under xvfb-run, as the
+# test command does.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 [ $# -le 1 ] && [[ ${1:-2000} =~ ^[0-9]+$ ]] || usage "[FRAMES]"
 frames=${1:-2000}
@@ -18,7 +18,8 @@ log=$(mktemp /tmp/normals-memcheck-XXXXXX.log)
   { echo "memcheck: the program did not run or end as it should; valgrind's log: $log"; exit 1; }
 
 errors=$(sed -n 's/.*ERROR SUMMARY: \([0-9]*\) errors.*/\1/p' "$log" | tail -n 1)
-summary=$(grep -E 'Invalid (read|write)|definitely lost:|ERROR SUMMARY' "$log" | sed 's/^==[0-9]*== *//' | sort | uniq -c)
+summary=$(grep -E 'Invalid (read|write)|definitely lost:|ERROR SUMMARY' "$log" |
+  sed 's/^==[0-9]*== *//' | sort | uniq -c)
 echo "memcheck after $frames frames: ${errors:-no} errors of the program's own"
 echo "$summary"
 if [ "${errors:-1}" -ne 0 ]; then

@@ -9,5 +9,6 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 out=$root/snapshots
-echo "No X display is reachable (DISPLAY is '${DISPLAY:-}'): writing the six surfaces as PNG files into $out instead."
+echo "No X display is reachable (DISPLAY is '${DISPLAY:-}'):" \
+  "writing the six surfaces as PNG files into $out instead."
 "$root/build/tools/normals-snapshot" --all --at-rest --out "$out"
