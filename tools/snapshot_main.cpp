@@ -22,7 +22,6 @@
 
 namespace {
 
-const char* const kProgram = "normals-snapshot";
 // Set in the environment of the copy of this program that runs on a virtual display.
 const char* const kVirtualMark = "NORMALS_SNAPSHOT_ON_XVFB";
 // An animation plays ten frames a second.
@@ -37,7 +36,7 @@ Display* ensureDisplay(char** argv) {
     return d;
   }
   if (std::getenv(kVirtualMark) != nullptr) {
-    std::cerr << "normals-snapshot: cannot open the virtual display\n";
+    std::cerr << kSnapshotProgram << ": cannot open the virtual display\n";
     std::exit(1);
   }
   std::cout << "No X display is reachable: drawing on a virtual display (Xvfb)." << std::endl;
@@ -48,7 +47,7 @@ Display* ensureDisplay(char** argv) {
   static char self[4096];
   const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   if (n <= 0) {
-    std::cerr << "normals-snapshot: cannot find its own program file\n";
+    std::cerr << kSnapshotProgram << ": cannot find its own program file\n";
     std::exit(1);
   }
   self[n] = '\0';
@@ -56,8 +55,8 @@ Display* ensureDisplay(char** argv) {
   for (char** a = argv + 1; *a != nullptr; ++a) args.push_back(*a);
   args.push_back(nullptr);
   execvp(args[0], args.data());
-  std::cerr << "normals-snapshot: no X display, and xvfb-run cannot be started: "
-            << std::strerror(errno) << "\n";
+  std::cerr << kSnapshotProgram
+            << ": no X display, and xvfb-run cannot be started: " << std::strerror(errno) << "\n";
   std::exit(1);
 }
 
@@ -87,7 +86,7 @@ int main(int argc, char** argv) {
   Display* probe = ensureDisplay(argv);
 
   // The toolkit gets no arguments of ours.
-  startViewer(kProgram);
+  startViewer(kSnapshotProgram);
   XCloseDisplay(probe);
 
   for (const auto& [surface, path] : files) {
@@ -101,7 +100,7 @@ int main(int argc, char** argv) {
       error = writePng(readFrame(), path);
     }
     if (!error.empty()) {
-      std::cerr << kProgram << ": " << error << "\n";
+      std::cerr << kSnapshotProgram << ": " << error << "\n";
       return 2;
     }
     std::cout << "Wrote " << path << "\n";

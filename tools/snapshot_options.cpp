@@ -12,7 +12,6 @@
 
 namespace {
 
-const char* const kProgram = "normals-snapshot";
 const char* const kUsage =
     "usage: normals-snapshot [--surface K | --all] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
     "       normals-snapshot --animation [--every N] [--surface K | --all] [--out FILE_OR_DIR]";
@@ -31,7 +30,7 @@ bool endsWith(const std::string& text, const std::string& end) {
 SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   SnapshotOptions o;
   bool all = false, atRest = false, phase = false, every = false;
-  CommandLine args(kProgram, kUsage, argc, argv);
+  CommandLine args(kSnapshotProgram, kUsage, argc, argv);
   while (args.next()) {
     if (args.option() == "--all") {
       all = true;
@@ -81,11 +80,11 @@ std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOpti
     folder = slash == std::string::npos ? "." : o.out.substr(0, slash + 1);
     file = o.out;
   } else if (!isDirectory(folder) && mkdir(folder.c_str(), 0777) != 0) {
-    failUsage(kProgram, "cannot create the folder " + folder + ": " + std::strerror(errno));
+    failUsage(kSnapshotProgram, "cannot create the folder " + folder + ": " + std::strerror(errno));
   }
-  if (!isDirectory(folder)) failUsage(kProgram, "no such folder: " + folder);
+  if (!isDirectory(folder)) failUsage(kSnapshotProgram, "no such folder: " + folder);
   if (access(folder.c_str(), W_OK) != 0) {
-    failUsage(kProgram, "cannot write into " + folder + ": " + std::strerror(errno));
+    failUsage(kSnapshotProgram, "cannot write into " + folder + ": " + std::strerror(errno));
   }
   std::vector<std::pair<unsigned, std::string>> out;
   const std::string separator = folder.back() == '/' ? "" : "/";

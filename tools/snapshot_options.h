@@ -5,6 +5,9 @@
 #include <utility>
 #include <vector>
 
+// The program's name, as its messages begin.
+inline constexpr char kSnapshotProgram[] = "normals-snapshot";
+
 struct SnapshotOptions {
   int surface = -1;  // -1: all six
   bool animate = false;
