@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/viewer_state.h"
 #include "array_replay.h"
+#include "benchmark_names.h"
 #include "capture.h"
 #include "ratio_reporter.h"
 #include "render/frame.h"
@@ -92,13 +93,16 @@ int main(int argc, char** argv) {
   // touches both alike.
   for (unsigned k = 0; k < kSurfaceCount; ++k) {
     const auto arg = static_cast<std::int64_t>(k);
-    benchmark::RegisterBenchmark("Frame", Frame)->Arg(arg)->ArgName("surface")->UseRealTime();
-    benchmark::RegisterBenchmark("ArrayReplay", Replay)
+    benchmark::RegisterBenchmark(kFrameBenchmark, Frame)
         ->Arg(arg)
-        ->ArgName("surface")
+        ->ArgName(kSurfaceArg)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(kReplayBenchmark, Replay)
+        ->Arg(arg)
+        ->ArgName(kSurfaceArg)
         ->UseRealTime();
   }
-  benchmark::RegisterBenchmark("EmptyFrame", EmptyFrame)->UseRealTime();
+  benchmark::RegisterBenchmark(kEmptyFrameBenchmark, EmptyFrame)->UseRealTime();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   RatioReporter reporter;

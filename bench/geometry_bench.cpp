@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/viewer_state.h"
+#include "benchmark_names.h"
 #include "geometry/cell.h"
 
 namespace {
@@ -17,6 +18,9 @@ void Geometry(benchmark::State& state) {
     });
   }
 }
-BENCHMARK(Geometry)->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}})->ArgNames({"surface", "animated"});
+BENCHMARK(Geometry)
+    ->Name(kGeometryBenchmark)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}})
+    ->ArgNames({kSurfaceArg, kAnimatedArg});
 
 }  // namespace

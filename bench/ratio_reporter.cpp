@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/viewer_state.h"
+#include "benchmark_names.h"
 
 RatioReporter::RatioReporter()
     : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
@@ -25,15 +26,14 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
 
 void RatioReporter::Finalize() {
   ConsoleReporter::Finalize();
-  const double empty = time("EmptyFrame/real_time");
+  const double empty = time(std::string(kEmptyFrameBenchmark) + "/real_time");
   std::printf("\n%-8s %12s %12s %12s %12s %16s %16s\n", "surface", "frame us", "replay us",
               "frame fps", "frame/replay", "geometry/frame", "(animated)");
   for (unsigned k = 0; k < kSurfaceCount; ++k) {
-    const std::string s = std::to_string(k);
-    const double frame = time("Frame/surface:" + s + "/real_time");
-    const double replay = time("ArrayReplay/surface:" + s + "/real_time");
-    const double rest = time("Geometry/surface:" + s + "/animated:0");
-    const double moving = time("Geometry/surface:" + s + "/animated:1");
+    const double frame = time(runName(kFrameBenchmark, kSurfaceArg, k) + "/real_time");
+    const double replay = time(runName(kReplayBenchmark, kSurfaceArg, k) + "/real_time");
+    const double rest = time(runName(kGeometryBenchmark, kSurfaceArg, k, kAnimatedArg, 0));
+    const double moving = time(runName(kGeometryBenchmark, kSurfaceArg, k, kAnimatedArg, 1));
     if (frame <= 0) continue;
     std::printf("%-8u %12.1f %12.1f %12.0f %12.3f %15.2f%% %15.2f%%\n", k, frame / 1e3,
                 replay / 1e3, 1e9 / frame, replay > 0 ? frame / replay : 0.0, 100 * rest / frame,

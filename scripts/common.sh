@@ -25,3 +25,13 @@ as_root() {
     exit 1
   fi
 }
+
+# use_build run|test: sets `build` to the build folder to use: NORMALS_BUILD when set (a build
+# already made, as the tests pass it), else build/, built now with build.sh.
+use_build() {
+  build=${NORMALS_BUILD:-}
+  if [ -z "$build" ]; then
+    build=$root/build
+    "$root/scripts/build.sh" "$1"
+  fi
+}

@@ -17,10 +17,15 @@ logs=
 with=()
 while [ $# -gt 0 ]; do
   case $1 in
-    --release) release=${2:-}; shift 2 ;;
-    --dir) dir=${2:-}; shift 2 ;;
-    --logs) logs=${2:-}; shift 2 ;;
-    --with) with+=("${2:-}"); shift 2 ;;
+    --release | --dir | --logs | --with)
+      [ $# -ge 2 ] || usage "$arguments"
+      case $1 in
+        --release) release=$2 ;;
+        --dir) dir=$2 ;;
+        --logs) logs=$2 ;;
+        --with) with+=("$2") ;;
+      esac
+      shift 2 ;;
     -*) usage "$arguments" ;;
     *) break ;;
   esac

@@ -14,16 +14,21 @@ log=$(mktemp /tmp/normals-memcheck-XXXXXX.log)
 # check.
 "$build/bench/normals-probe" --frames "$frames" --memory-at 0 -- valgrind --tool=memcheck \
   --leak-check=full --errors-for-leak-kinds=definite --keep-debuginfo=yes --num-callers=40 \
-  "--suppressions=$root/tests/valgrind.supp" "--log-file=$log" ||
-  { echo "memcheck: the program did not run or end as it should; valgrind's log: $log"; exit 1; }
+  "--suppressions=$root/tests/valgrind.supp" "--log-file=$log" || {
+  echo "memcheck: the program did not run or end as it should; valgrind's log: $log" >&2
+  exit 1
+}
 
 errors=$(sed -n 's/.*ERROR SUMMARY: \([0-9]*\) errors.*/\1/p' "$log" | tail -n 1)
-summary=$(grep -E 'Invalid (read|write)|definitely lost:|ERROR SUMMARY' "$log" |
-  sed 's/^==[0-9]*== *//' | sort | uniq -c)
-echo "memcheck after $frames frames: ${errors:-no} errors of the program's own"
-echo "$summary"
-if [ "${errors:-1}" -ne 0 ]; then
-  echo "memcheck: failed; valgrind's log: $log"
+if [ -z "$errors" ]; then
+  echo "memcheck: valgrind's log has no ERROR SUMMARY line, so nothing was checked: $log" >&2
+  exit 1
+fi
+echo "memcheck after $frames frames: $errors errors of the program's own"
+grep -E 'Invalid (read|write)|definitely lost:|ERROR SUMMARY' "$log" |
+  sed 's/^==[0-9]*== *//' | sort | uniq -c
+if [ "$errors" -ne 0 ]; then
+  echo "memcheck: $errors errors; valgrind's log: $log" >&2
   exit 1
 fi
 rm -f "$log"

@@ -42,6 +42,13 @@ TEST(GifFile, ReadsBackExactlyWhatWasWritten) {
   const Image fullShifted = makeImage(16, 16, [](int i) {
     return Rgb{(i + 1) % 256, 255 - (i + 1) % 256, (i + 1) % 256 / 2};
   });
+  // 256 colours again, and two far corners change: the pixels between them stay, and with no
+  // slot for transparency they must be written as themselves.
+  Image fullCornersChanged = full;
+  for (int c = 0; c < 3; ++c) {
+    fullCornersChanged.rgb[3 * 0 + c] = full.rgb[3 * 200 + c];
+    fullCornersChanged.rgb[3 * 255 + c] = full.rgb[3 * 100 + c];
+  }
 
   struct Case {
     const char* name;
@@ -51,6 +58,7 @@ TEST(GifFile, ReadsBackExactlyWhatWasWritten) {
       {"changes, none, everything", {{blue, dot, dot, stripes, blue}, {"a", "b", "", "d", "e"}, 7}},
       {"one frame", {{stripes}, {"only"}, 100}},
       {"256 colours", {{full, fullShifted}, {"x", "y"}, 3}},
+      {"256 colours, some unchanged", {{full, fullCornersChanged, full}, {"x", "y", "z"}, 3}},
   };
   const std::string folder = temporaryFolder();
   for (const Case& c : cases) {
@@ -72,13 +80,29 @@ TEST(GifFile, ReadsBackExactlyWhatWasWritten) {
   rmdir(folder.c_str());
 }
 
-TEST(GifFile, RefusesMoreColoursThanAGifHoldsAndWritesNothing) {
+// A failure, before the temporary file is made or after, leaves the folder as it was.
+TEST(GifFile, FailuresLeaveNothingBehind) {
   const Image tooMany = makeImage(257, 1, [](int i) { return Rgb{i % 256, i / 256, 0}; });
-  const std::string folder = temporaryFolder();
-  const std::string path = folder + "/a.gif";
-  const std::string error = writeGif({{tooMany}, {""}, 10}, path);
-  EXPECT_NE(error.find("more than 256 colours"), std::string::npos) << error;
-  EXPECT_EQ(rmdir(folder.c_str()), 0) << "the folder is not empty";
+  const Image one = makeImage(2, 2, [](int) { return Rgb{1, 2, 3}; });
+  struct Case {
+    const char* name;
+    Image image;
+    const char* target;  // in a new folder; "taken" is a folder there already
+    const char* error;
+  };
+  const Case cases[] = {
+      {"more colours than a GIF holds", tooMany, "a.gif", "more than 256 colours"},
+      {"the target is a folder: the rename fails", one, "taken", "Is a directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string folder = temporaryFolder();
+    ASSERT_EQ(mkdir((folder + "/taken").c_str(), 0700), 0);
+    const std::string error = writeGif({{c.image}, {""}, 10}, folder + "/" + c.target);
+    EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    EXPECT_EQ(rmdir((folder + "/taken").c_str()), 0);
+    EXPECT_EQ(rmdir(folder.c_str()), 0) << "something was left in " << folder;
+  }
 }
 
 }  // namespace

@@ -22,8 +22,7 @@ std::string writeAtomically(const std::string& path,
   // mkstemp makes the file private; give it the permissions any new file would get.
   const mode_t mask = umask(0);
   umask(mask);
-  fchmod(fd, 0666 & ~mask);
-  std::FILE* file = fdopen(fd, "wb");
+  std::FILE* file = fchmod(fd, 0666 & ~mask) == 0 ? fdopen(fd, "wb") : nullptr;
   if (file == nullptr) {
     const std::string reason = systemError(path);
     close(fd);

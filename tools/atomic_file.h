@@ -8,5 +8,5 @@
 
 // Calls `write` with the open temporary file; it returns an empty string or the reason it
 // failed. Returns an empty string or the reason the file could not be written.
-std::string writeAtomically(const std::string& path,
-                            const std::function<std::string(std::FILE*)>& write);
+[[nodiscard]] std::string writeAtomically(const std::string& path,
+                                          const std::function<std::string(std::FILE*)>& write);

@@ -2,6 +2,8 @@
 // naming the program and the problem, and exit status 2.
 #pragma once
 
+#include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -59,6 +61,19 @@ class CommandLine {
       fail(option_ + " takes a number " + range.str() + ", not '" + text + "'");
     }
     return d;
+  }
+
+  // `text`, given to the current option, as a whole number from `low` to `high`.
+  int integer(const std::string& text, int low, int high) const {
+    char* end = nullptr;
+    errno = 0;
+    const long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-') ||
+        *end != '\0' || errno != 0 || n < low || n > high) {
+      fail(option_ + " takes a whole number from " + std::to_string(low) + " to " +
+           std::to_string(high) + ", not '" + text + "'");
+    }
+    return static_cast<int>(n);
   }
 
   [[noreturn]] void fail(const std::string& message) const { failUsage(program_, message); }

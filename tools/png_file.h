@@ -7,7 +7,7 @@
 
 // Writes `image` to `path` through a temporary file in the same folder, so that a failure
 // leaves no half-written file. Returns an empty string or the reason it failed.
-std::string writePng(const Image& image, const std::string& path);
+[[nodiscard]] std::string writePng(const Image& image, const std::string& path);
 
 // Reads an 8-bit RGB or RGBA PNG. Returns an empty string or the reason it failed.
-std::string readPng(const std::string& path, Image* image);
+[[nodiscard]] std::string readPng(const std::string& path, Image* image);

@@ -24,8 +24,6 @@ namespace {
 
 // Set in the environment of the copy of this program that runs on a virtual display.
 const char* const kVirtualMark = "NORMALS_SNAPSHOT_ON_XVFB";
-// An animation plays ten frames a second.
-constexpr int kAnimationDelay = 10;
 
 // Makes sure there is a display to draw on: the current one, or a virtual one this program
 // re-runs itself on. The connection it returns is to stay open until the toolkit has its own:
@@ -67,7 +65,7 @@ Animation oscillation(unsigned surface, int every) {
   viewerState = ViewerState{};
   viewerState.surfaceIndex = surface;
   Animation animation;
-  animation.delayCentiseconds = kAnimationDelay;
+  animation.delayCentiseconds = kGifDelayCentiseconds;
   for (int frame = 0; frame < kIdleCallsPerSwing / every; ++frame) {
     for (int call = 0; call < every; ++call) onIdle();
     animation.frames.push_back(readFrame());
@@ -91,11 +89,11 @@ int main(int argc, char** argv) {
 
   for (const auto& [surface, path] : files) {
     std::string error;
-    if (options.animation) {
+    if (options.gif) {
       error = writeGif(oscillation(surface, options.every), path);
     } else {
       viewerState.surfaceIndex = surface;
-      viewerState.animate = options.animate;
+      viewerState.animate = options.fixedPhase;
       viewerState.phase = options.phase;
       error = writePng(readFrame(), path);
     }

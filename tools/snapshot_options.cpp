@@ -12,9 +12,12 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: normals-snapshot [--surface K | --all] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
-    "       normals-snapshot --animation [--every N] [--surface K | --all] [--out FILE_OR_DIR]";
+std::string usage() {
+  const std::string program = kSnapshotProgram;
+  return "usage: " + program +
+         " [--surface K | --all] [--phase P | --at-rest] [--out FILE_OR_DIR]\n       " +
+         program + " --animation [--every N] [--surface K | --all] [--out FILE_OR_DIR]";
+}
 
 bool isDirectory(const std::string& path) {
   struct stat s;
@@ -30,30 +33,23 @@ bool endsWith(const std::string& text, const std::string& end) {
 SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   SnapshotOptions o;
   bool all = false, atRest = false, phase = false, every = false;
-  CommandLine args(kSnapshotProgram, kUsage, argc, argv);
+  CommandLine args(kSnapshotProgram, usage(), argc, argv);
   while (args.next()) {
     if (args.option() == "--all") {
       all = true;
     } else if (args.option() == "--at-rest") {
       atRest = true;
     } else if (args.option() == "--animation") {
-      o.animation = true;
+      o.gif = true;
     } else if (args.option() == "--surface") {
-      const std::string k = args.value();
-      if (k.size() != 1 || k[0] < '0' || k[0] >= static_cast<char>('0' + kSurfaceCount)) {
-        args.fail("--surface takes a number from 0 to " + std::to_string(kSurfaceCount - 1) +
-                  ", not '" + k + "'");
-      }
-      o.surface = k[0] - '0';
+      o.surface = args.integer(args.value(), 0, kSurfaceCount - 1);
     } else if (args.option() == "--phase") {
       phase = true;
-      o.animate = true;
+      o.fixedPhase = true;
       o.phase = static_cast<float>(args.number(args.value(), 0, 1));
     } else if (args.option() == "--every") {
       every = true;
-      const double n = args.number(args.value(), 1, kIdleCallsPerSwing);
-      if (n != static_cast<int>(n)) args.fail("--every takes a whole number of idle steps");
-      o.every = static_cast<int>(n);
+      o.every = args.integer(args.value(), 1, kIdleCallsPerSwing);
     } else if (args.option() == "--out") {
       o.out = args.value();
       if (o.out.empty()) args.fail("--out needs a file or folder name");
@@ -63,14 +59,14 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   }
   if (all && o.surface >= 0) args.fail("--surface and --all exclude each other");
   if (atRest && phase) args.fail("--phase and --at-rest exclude each other");
-  if (o.animation && (atRest || phase))
+  if (o.gif && (atRest || phase))
     args.fail("--animation shows every phase: no --phase or --at-rest");
-  if (every && !o.animation) args.fail("--every belongs to --animation");
+  if (every && !o.gif) args.fail("--every belongs to --animation");
   return o;
 }
 
 std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOptions& o) {
-  const std::string extension = o.animation ? ".gif" : ".png";
+  const std::string extension = o.gif ? ".gif" : ".png";
   std::string folder = o.out.empty() ? "." : o.out;
   std::string file;
   // One surface and a name with the right ending: that file. Otherwise a folder, made if

@@ -7,13 +7,15 @@
 
 // The program's name, as its messages begin.
 inline constexpr char kSnapshotProgram[] = "normals-snapshot";
+// An animation plays ten frames a second.
+constexpr int kGifDelayCentiseconds = 10;
 
 struct SnapshotOptions {
-  int surface = -1;  // -1: all six
-  bool animate = false;
+  int surface = -1;         // -1: all six
+  bool fixedPhase = false;  // the animation on, held at `phase`; otherwise at rest
   float phase = 0.0f;
-  bool animation = false;  // one oscillation as an animated GIF
-  int every = 10;          // idle steps between two kept frames of an animation
+  bool gif = false;  // one oscillation as an animated GIF instead of still PNGs
+  int every = 10;    // idle steps between two kept frames of an animation
   std::string out;
 };
 

@@ -1,10 +1,12 @@
 // The keyboard and idle handlers: the only writers of the viewer state.
 #pragma once
 
+#include "geometry/surface.h"
+
 // Idle calls in one full oscillation of the phase.
 constexpr int kIdleCallsPerSwing = 300;
-// Clock increment per idle call: 6.283184 / kIdleCallsPerSwing.
-constexpr double kPhaseStep = 0.020943946666666668;
+// Clock increment per idle call: the surfaces' own (truncated) 2 pi over one oscillation.
+constexpr double kPhaseStep = kTwoPi / kIdleCallsPerSwing;
 // Full-precision period of the phase's sine; the clock wraps by it so its float steps stay fine.
 constexpr double kClockPeriod = 6.283185307179586;
 

@@ -15,4 +15,4 @@ struct DecodedGif {
   int loops = -1;                  // 0: forever; -1: no loop extension
 };
 
-DecodedGif readGif(const std::string& path);
+[[nodiscard]] DecodedGif readGif(const std::string& path);

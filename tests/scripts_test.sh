@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs the scripts in scripts/ that nothing else runs, in short forms, so none can rot unseen:
+#   update-golden  redraws the golden references into a scratch folder; they must match the
+#                  committed ones by the golden tests' own tolerance;
+#   bench, soak    a few seconds each;
+#   refusals       bad arguments and a valgrind log without a summary: one line on standard
+#                  error and the right status.
+# NORMALS_BUILD names the build folder (already built) the scripts use.
+set -euo pipefail
+scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../scripts" && pwd)
+: "${NORMALS_BUILD:?names the build to test}"
+scratch=$(mktemp -d /tmp/normals-scripts-test-XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+
+# refuses STATUS TEXT SCRIPT ARGS...: the script fails with STATUS and says TEXT in one line
+# on standard error.
+failures=0
+refuses() {
+  local status=$1 text=$2
+  shift 2
+  local r=0
+  "$scripts/$@" >"$scratch/out" 2>"$scratch/err" </dev/null || r=$?
+  if [ "$r" -ne "$status" ] || [ "$(wc -l <"$scratch/err")" -ne 1 ] ||
+    ! grep -q -F -- "$text" "$scratch/err"; then
+    echo "FAILED: $* gave status $r (expected $status) and said on standard error:"
+    cat "$scratch/err"
+    failures=$((failures + 1))
+  fi
+}
+
+case ${1:-} in
+  update-golden)
+    "$scripts/update-golden.sh" "$scratch/golden"
+    "$NORMALS_BUILD/tests/normals-compare-golden" "$scratch/golden" ;;
+  bench) "$scripts/bench.sh" --short ;;
+  soak) "$scripts/soak.sh" --seconds 3 ;;
+  refusals)
+    # A probe that runs and ends well but leaves valgrind's log empty.
+    mkdir -p "$scratch/build/bench"
+    printf '#!/bin/sh\nexit 0\n' >"$scratch/build/bench/normals-probe"
+    chmod +x "$scratch/build/bench/normals-probe"
+    NORMALS_BUILD=$scratch/build refuses 1 "no ERROR SUMMARY" memcheck.sh 5
+    for args in "--release" "--dir" "--release 14 true" "--with" "--dir relative true" ""; do
+      # shellcheck disable=SC2086 # the arguments are words on purpose
+      refuses 2 "usage: fresh-debian.sh" fresh-debian.sh $args
+    done
+    refuses 2 "usage: update-golden.sh" update-golden.sh a b
+    refuses 2 "usage: bench.sh" bench.sh --long
+    refuses 2 "usage: soak.sh" soak.sh --seconds 0
+    refuses 2 "usage: soak.sh" soak.sh 1.5
+    refuses 2 "usage: memcheck.sh" memcheck.sh many
+    refuses 2 "usage: build.sh" build.sh
+    refuses 2 "usage: deps.sh" deps.sh everything
+    refuses 2 "usage: test.sh" test.sh now
+    echo "$failures refusals failed"
+    [ "$failures" -eq 0 ] ;;
+  *)
+    echo "usage: $(basename "$0") update-golden|bench|soak|refusals" >&2
+    exit 2 ;;
+esac

@@ -1,0 +1,36 @@
+#include "golden.h"
+
+#include <fstream>
+#include <sstream>
+
+std::vector<GoldenCase> readGoldenCases(const std::string& folder) {
+  std::vector<GoldenCase> cases;
+  std::ifstream in(folder + "/cases.txt");
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    GoldenCase g{};
+    std::string phase;
+    fields >> g.file >> g.surface >> phase;
+    g.animate = phase != "rest";
+    g.phase = g.animate ? std::stof(phase) : 0.0f;
+    cases.push_back(g);
+  }
+  return cases;
+}
+
+Comparison compareImages(const Image& seen, const Image& reference, int levels) {
+  Comparison c;
+  c.difference = reference;
+  for (int y = 0; y < reference.height; ++y) {
+    for (int x = 0; x < reference.width; ++x) {
+      unsigned char* p = &c.difference.rgb[3 * (static_cast<size_t>(y) * reference.width + x)];
+      const bool same = near(seen.at(x, y), reference.at(x, y), levels);
+      if (!same && c.differing++ == 0) c.first = {x, y, seen.at(x, y), reference.at(x, y)};
+      for (int k = 0; k < 3; ++k) {
+        p[k] = same ? static_cast<unsigned char>(p[k] / 4) : (k < 2 ? 255 : 0);
+      }
+    }
+  }
+  return c;
+}

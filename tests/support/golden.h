@@ -1,0 +1,35 @@
+// The golden-image cases (tests/golden/cases.txt) and how a picture is compared with its
+// reference: shared by the golden tests and by normals-compare-golden, which judges pictures
+// made elsewhere (by scripts/update-golden.sh, or by a browser) against the same references.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "image.h"
+#include "pixels.h"
+
+// Another Mesa may move an edge pixel or round a level differently, nothing more.
+constexpr int kGoldenLevelTolerance = 2;
+constexpr int kGoldenPixelTolerance = 40;  // of 160000
+
+struct GoldenCase {
+  std::string file;  // below tests/golden
+  unsigned surface;
+  bool animate;
+  float phase;
+};
+
+// The cases listed in `folder`/cases.txt; empty when it cannot be read.
+std::vector<GoldenCase> readGoldenCases(const std::string& folder);
+
+struct Comparison {
+  int differing = 0;  // pixels with a channel more than the tolerance off
+  PixelReport first{};
+  // The reference dimmed, with every differing pixel in yellow.
+  Image difference;
+};
+
+// `seen` against `reference`, both of one size, pixel by pixel.
+Comparison compareImages(const Image& seen, const Image& reference,
+                         int levels = kGoldenLevelTolerance);
