@@ -3,7 +3,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>

@@ -35,3 +35,6 @@ use_build() {
     "$root/scripts/build.sh" "$1"
   fi
 }
+
+# The sides of the application's icons, in pixels (data/icons/SIZE.png).
+icon_sizes="16 32 48 64 128 256"

@@ -17,6 +17,8 @@ case $1 in
       libgtest-dev libbenchmark-dev     # tests and benchmarks
       libxtst-dev                       # driving the program through the X server
       valgrind                          # the memory check
+      dpkg-dev file lintian             # the Debian package, built and checked
+      desktop-file-utils appstream man-db  # the desktop entry, AppStream file, manual pages
     ) ;;&
   clang) packages+=(clang) ;;
 esac

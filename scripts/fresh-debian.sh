@@ -3,27 +3,32 @@
 # Debian root (debootstrap, built once and then kept as a tarball), the committed HEAD copied
 # into it, nothing installed but the base system, no X server, a clean environment. Each
 # COMMAND runs with bash in the copy, one after the other; the exit status is the first
-# failing command's. --with copies a file (a built package, say) into the copy first. CI is
-# passed on, so that a CI run builds with warnings as errors there too. Needs root.
+# failing command's. --with copies a file (a built package, say) into the copy first; --take
+# copies the files that match a pattern (relative to the copy) out of it afterwards, into the
+# --logs folder or else the current one. CI is passed on, so that a CI run builds with warnings
+# as errors there too. Needs root.
 #
 # Downloaded packages are kept between runs (NORMALS_FRESH_CACHE, by default
 # /var/cache/normals-fresh-debian) to spare the network; every run still installs them anew.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-arguments="[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... 'COMMAND'..."
+arguments="[--release 12|13] [--dir PATH] [--logs DIR] [--with FILE]... [--take PATTERN]..."
+arguments+=" 'COMMAND'..."
 release=12
 dir="/home/user/normals project"
 logs=
 with=()
+take=()
 while [ $# -gt 0 ]; do
   case $1 in
-    --release | --dir | --logs | --with)
+    --release | --dir | --logs | --with | --take)
       [ $# -ge 2 ] || usage "$arguments"
       case $1 in
         --release) release=$2 ;;
         --dir) dir=$2 ;;
         --logs) logs=$2 ;;
         --with) with+=("$2") ;;
+        --take) take+=("$2") ;;
       esac
       shift 2 ;;
     -*) usage "$arguments" ;;
@@ -103,5 +108,15 @@ for command in "$@"; do
   [ -z "$logs" ] || cp "$log" "$logs/debian-$release-command-$n.log"
   rm -f "$log"
   [ "$r" -eq 0 ] || [ "$status" -ne 0 ] || status=$r
+done
+for pattern in "${take[@]}"; do
+  taken=$(cd "$machine$dir" && compgen -G "$pattern" || true)
+  if [ -z "$taken" ]; then
+    echo "nothing matches $pattern to take out" >&2
+    [ "$status" -ne 0 ] || status=1
+  fi
+  while read -r file; do
+    [ -z "$file" ] || cp "$machine$dir/$file" "${logs:-.}/"
+  done <<<"$taken"
 done
 exit "$status"

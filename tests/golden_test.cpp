@@ -1,5 +1,7 @@
 // Frames compared pixel by pixel with reference images made by scripts/update-golden.sh, for
 // the cases listed in tests/golden/cases.txt.
+#include "golden.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -8,7 +10,6 @@
 #include "app/viewer_state.h"
 #include "capture.h"
 #include "gl_harness.h"
-#include "golden.h"
 #include "png_file.h"
 
 // Found by the test framework beside GoldenCase, in the global namespace.
@@ -42,13 +43,14 @@ TEST_P(GoldenImage, MatchesTheReference) {
     ADD_FAILURE() << c.differing << " pixels differ from " << path << " by more than "
                   << kGoldenLevelTolerance << " levels (at most " << kGoldenPixelTolerance
                   << " may); the first: " << c.first << "; "
-                  << (written.empty() ? "see " + rendered + " and " + diff +
-                                            " in the build's tests folder"
-                                      : "and the pictures could not be kept: " + written);
+                  << (written.empty()
+                          ? "see " + rendered + " and " + diff + " in the build's tests folder"
+                          : "and the pictures could not be kept: " + written);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Frames, GoldenImage, testing::ValuesIn(readGoldenCases(NORMALS_GOLDEN_DIR)),
+INSTANTIATE_TEST_SUITE_P(Frames, GoldenImage,
+                         testing::ValuesIn(readGoldenCases(NORMALS_GOLDEN_DIR)),
                          [](const testing::TestParamInfo<GoldenCase>& info) {
                            std::string name = info.param.file;
                            for (char& c : name) {

@@ -2,6 +2,7 @@
 # Runs the scripts in scripts/ that nothing else runs, in short forms, so none can rot unseen:
 #   update-golden  redraws the golden references into a scratch folder; they must match the
 #                  committed ones by the golden tests' own tolerance;
+#   make-icons     remakes the icons into a scratch folder; they must match data/icons;
 #   bench, soak    a few seconds each;
 #   refusals       bad arguments and a valgrind log without a summary: one line on standard
 #                  error and the right status.
@@ -32,6 +33,10 @@ case ${1:-} in
   update-golden)
     "$scripts/update-golden.sh" "$scratch/golden"
     "$NORMALS_BUILD/tests/normals-compare-golden" "$scratch/golden" ;;
+  make-icons)
+    "$scripts/make-icons.sh" "$scratch/icons"
+    "$NORMALS_BUILD/tests/normals-compare-golden" --references "$scripts/../data/icons" \
+      "$scratch/icons" ;;
   bench) "$scripts/bench.sh" --short ;;
   soak) "$scripts/soak.sh" --seconds 3 ;;
   refusals)
@@ -45,6 +50,8 @@ case ${1:-} in
       refuses 2 "usage: fresh-debian.sh" fresh-debian.sh $args
     done
     refuses 2 "usage: update-golden.sh" update-golden.sh a b
+    refuses 2 "usage: make-icons.sh" make-icons.sh a b
+    refuses 2 "usage: check-package.sh" check-package.sh /no/such.deb
     refuses 2 "usage: bench.sh" bench.sh --long
     refuses 2 "usage: soak.sh" soak.sh --seconds 0
     refuses 2 "usage: soak.sh" soak.sh 1.5
@@ -55,6 +62,6 @@ case ${1:-} in
     echo "$failures refusals failed"
     [ "$failures" -eq 0 ] ;;
   *)
-    echo "usage: $(basename "$0") update-golden|bench|soak|refusals" >&2
+    echo "usage: $(basename "$0") update-golden|make-icons|bench|soak|refusals" >&2
     exit 2 ;;
 esac

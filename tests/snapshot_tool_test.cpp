@@ -89,6 +89,9 @@ TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
       "--animation --every 2.5",
       "--animation --every x",
       "--animation --every 1e1",
+      "--icon 15",
+      "--icon 257",
+      "--animation --icon 48",
       "--animation --phase 0.5",
       "--every 5",
       "--animation --out /dev/null/sub",
@@ -113,17 +116,60 @@ TEST(SnapshotTool, WritesTheChosenFilesAndNothingElse) {
   ASSERT_EQ(run.status, 0) << run.output;
   run = runSnapshot("--surface 2 --out sub", folder);
   ASSERT_EQ(run.status, 0) << run.output;
+  run = runSnapshot("--surface 5 --icon 256 --out icon-256.png", folder);
+  ASSERT_EQ(run.status, 0) << run.output;
+  run = runSnapshot("--surface 5 --icon 48 --out icon-48.png", folder);
+  ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(entries(folder),
-            (std::vector<std::string>{"moving.png", "sub", "surface-0.png", "surface-1.png",
-                                      "surface-2.png", "surface-3.png", "surface-4.png",
-                                      "surface-5.png"}));
+            (std::vector<std::string>{"icon-256.png", "icon-48.png", "moving.png", "sub",
+                                      "surface-0.png", "surface-1.png", "surface-2.png",
+                                      "surface-3.png", "surface-4.png", "surface-5.png"}));
   EXPECT_EQ(entries(folder + "/sub"), std::vector<std::string>{"surface-2.png"});
   Image rest, moving;
   ASSERT_EQ(readPng(folder + "/surface-3.png", &rest), "");
   ASSERT_EQ(readPng(folder + "/moving.png", &moving), "");
   EXPECT_EQ(rest.width, 400);
   EXPECT_TRUE(rest.rgb != moving.rgb);
+
+  // An icon at full size is the frame's middle 256 x 256, pixel for pixel; smaller, it is
+  // averaged down.
+  Image sphere, icon, small;
+  ASSERT_EQ(readPng(folder + "/surface-5.png", &sphere), "");
+  ASSERT_EQ(readPng(folder + "/icon-256.png", &icon), "");
+  ASSERT_EQ(readPng(folder + "/icon-48.png", &small), "");
+  ASSERT_EQ(icon.width, 256);
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      const Rgb a = icon.at(x, y), b = sphere.at(72 + x, 72 + y);
+      ASSERT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << "pixel " << x << "," << y;
+    }
+  }
+  EXPECT_EQ(small.width, 48);
+  EXPECT_EQ(small.height, 48);
   std::system(("rm -r " + quoted(folder)).c_str());
+}
+
+// --help and --version answer on standard output, with status 0.
+TEST(SnapshotTool, AnswersHelpAndVersion) {
+  const struct {
+    const char* option;
+    std::string answer;  // how the answer starts
+  } cases[] = {
+      {"--help", "usage: normals-snapshot ["},
+      {"--version", "normals-snapshot " NORMALS_VERSION "\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option);
+    const std::string command = quoted(NORMALS_SNAPSHOT) + " " + c.option + " 2>/dev/null";
+    FILE* out = popen(command.c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    std::string answer;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, out) != nullptr) answer += buffer;
+    const int status = pclose(out);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(answer.rfind(c.answer, 0), 0u) << answer;
+  }
 }
 
 // Every frame of an animation is the frame the tool draws at that frame's phase, and the

@@ -18,15 +18,26 @@
 
 class CommandLine {
  public:
-  CommandLine(std::string program, std::string usage, int argc, char** argv)
-      : program_(std::move(program)), usage_(std::move(usage)), argc_(argc), argv_(argv) {}
+  // `version`, when given, answers --version.
+  CommandLine(std::string program, std::string usage, int argc, char** argv,
+              std::string version = "")
+      : program_(std::move(program)),
+        usage_(std::move(usage)),
+        version_(std::move(version)),
+        argc_(argc),
+        argv_(argv) {}
 
-  // Moves to the next option; false when there is none. Answers -h and --help itself.
+  // Moves to the next option; false when there is none. Answers -h, --help and --version
+  // itself, on standard output.
   bool next() {
     if (++index_ >= argc_) return false;
     option_ = argv_[index_];
     if (option_ == "-h" || option_ == "--help") {
       std::cout << usage_ << "\n";
+      std::exit(0);
+    }
+    if (option_ == "--version" && !version_.empty()) {
+      std::cout << program_ << " " << version_ << "\n";
       std::exit(0);
     }
     return true;
@@ -80,7 +91,7 @@ class CommandLine {
   [[noreturn]] void unknown() const { fail("unknown option '" + option_ + "'"); }
 
  private:
-  std::string program_, usage_, option_;
+  std::string program_, usage_, version_, option_;
   int argc_;
   char** argv_;
   int index_ = 0;

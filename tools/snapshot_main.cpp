@@ -17,6 +17,7 @@
 #include "app/viewer_state.h"
 #include "capture.h"
 #include "gif_file.h"
+#include "icon.h"
 #include "png_file.h"
 #include "snapshot_options.h"
 
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
       viewerState.surfaceIndex = surface;
       viewerState.animate = options.fixedPhase;
       viewerState.phase = options.phase;
-      error = writePng(readFrame(), path);
+      const Image frame = readFrame();
+      error = writePng(options.icon > 0 ? iconFromFrame(frame, options.icon) : frame, path);
     }
     if (!error.empty()) {
       std::cerr << kSnapshotProgram << ": " << error << "\n";

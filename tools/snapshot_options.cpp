@@ -9,14 +9,32 @@
 #include "app/handlers.h"
 #include "app/viewer_state.h"
 #include "command_line.h"
+#include "icon.h"
 
 namespace {
 
 std::string usage() {
   const std::string program = kSnapshotProgram;
   return "usage: " + program +
-         " [--surface K | --all] [--phase P | --at-rest] [--out FILE_OR_DIR]\n       " +
-         program + " --animation [--every N] [--surface K | --all] [--out FILE_OR_DIR]";
+         " [--surface K | --all] [--phase P | --at-rest] [--icon N] [--out FILE_OR_DIR]\n"
+         "       " +
+         program +
+         " --animation [--every N] [--surface K | --all] [--out FILE_OR_DIR]\n"
+         "       " +
+         program +
+         " --help | --version\n"
+         "Writes frames of the normals viewer as PNG files, by default all six surfaces at rest\n"
+         "as surface-0.png ... surface-5.png in the current folder.\n"
+         "  --surface K   only surface K (0 to 5); --all: every surface (the default)\n"
+         "  --phase P     the animation on, held at phase P (0 to 1); --at-rest: off (the "
+         "default)\n"
+         "  --icon N      an N x N icon (16 to 256): the middle of the frame, averaged down\n"
+         "  --animation   one oscillation as an animated GIF per surface (surface-K.gif)\n"
+         "  --every N     keep a frame every N of the 300 idle steps (1 to 300, default 10)\n"
+         "  --out F       the file (one surface, ending .png or .gif) or folder to write into\n"
+         "It draws on the X display in DISPLAY, or on a virtual one (Xvfb) it starts itself.\n"
+         "Exit status: 0 written, 1 no display could be had, 2 a bad argument or a failed "
+         "write.";
 }
 
 bool isDirectory(const std::string& path) {
@@ -33,7 +51,7 @@ bool endsWith(const std::string& text, const std::string& end) {
 SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   SnapshotOptions o;
   bool all = false, atRest = false, phase = false, every = false;
-  CommandLine args(kSnapshotProgram, usage(), argc, argv);
+  CommandLine args(kSnapshotProgram, usage(), argc, argv, NORMALS_VERSION);
   while (args.next()) {
     if (args.option() == "--all") {
       all = true;
@@ -50,6 +68,8 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     } else if (args.option() == "--every") {
       every = true;
       o.every = args.integer(args.value(), 1, kIdleCallsPerSwing);
+    } else if (args.option() == "--icon") {
+      o.icon = args.integer(args.value(), kSmallestIcon, kIconSource);
     } else if (args.option() == "--out") {
       o.out = args.value();
       if (o.out.empty()) args.fail("--out needs a file or folder name");
@@ -62,6 +82,7 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   if (o.gif && (atRest || phase))
     args.fail("--animation shows every phase: no --phase or --at-rest");
   if (every && !o.gif) args.fail("--every belongs to --animation");
+  if (o.gif && o.icon > 0) args.fail("--icon is a still picture: no --animation");
   return o;
 }
 

@@ -16,6 +16,7 @@ struct SnapshotOptions {
   float phase = 0.0f;
   bool gif = false;  // one oscillation as an animated GIF instead of still PNGs
   int every = 10;    // idle steps between two kept frames of an animation
+  int icon = 0;      // the side of an icon to write instead of the whole frame; 0: none
   std::string out;
 };
 

@@ -1,8 +1,13 @@
 // normals-compare-golden: judges pictures drawn elsewhere (scripts/update-golden.sh into a
 // scratch folder, or a browser's screenshots) against the golden references, case by case,
-// and writes a difference image beside each picture that fails.
+// and writes a difference image beside each picture that fails. --references judges against
+// another folder of pictures instead (the icons, say), file by file.
+#include <dirent.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "command_line.h"
 #include "golden.h"
@@ -12,25 +17,42 @@ namespace {
 
 const char* const kProgram = "normals-compare-golden";
 
+// The names of the PNG files in `folder`, sorted.
+std::vector<std::string> pngFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  if (DIR* d = opendir(folder.c_str())) {
+    while (const dirent* e = readdir(d)) {
+      const std::string name = e->d_name;
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0) names.push_back(name);
+    }
+    closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string usage = std::string("usage: ") + kProgram +
-                            " [--min-share PERCENT] [--levels N] FOLDER\n"
+                            " [--min-share PERCENT] [--levels N] [--references DIR] FOLDER\n"
                             "  FOLDER holds one picture per case of tests/golden/cases.txt, under "
-                            "the same names. By default a picture\n  passes with at most " +
+                            "the same names, or with\n  --references one per PNG file in DIR. "
+                            "By default a picture passes with at most " +
                             std::to_string(kGoldenPixelTolerance) + " pixels more than " +
                             std::to_string(kGoldenLevelTolerance) +
                             " levels off, as in the golden tests.";
   CommandLine args(kProgram, usage, argc, argv);
   double minShare = -1;
   int levels = kGoldenLevelTolerance;
-  std::string folder;
+  std::string folder, references;
   while (args.next()) {
     if (args.option() == "--min-share") {
       minShare = args.number(args.value(), 0, 100);
     } else if (args.option() == "--levels") {
       levels = args.integer(args.value(), 0, 255);
+    } else if (args.option() == "--references") {
+      references = args.value();
     } else if (args.option().rfind("-", 0) == 0 || !folder.empty()) {
       args.unknown();
     } else {
@@ -39,21 +61,26 @@ int main(int argc, char** argv) {
   }
   if (folder.empty()) args.fail("which folder?");
 
-  const auto cases = readGoldenCases(NORMALS_GOLDEN_DIR);
-  if (cases.empty()) args.fail("no cases in " NORMALS_GOLDEN_DIR "/cases.txt");
+  std::vector<std::string> files;
+  if (references.empty()) {
+    references = NORMALS_GOLDEN_DIR;
+    for (const GoldenCase& g : readGoldenCases(references)) files.push_back(g.file);
+  } else {
+    files = pngFiles(references);
+  }
+  if (files.empty()) args.fail("no pictures to compare in " + references);
   int failed = 0;
-  for (const GoldenCase& g : cases) {
+  for (const std::string& file : files) {
     Image seen, reference;
-    const std::string path = folder + "/" + g.file;
-    std::string error = readPng(NORMALS_GOLDEN_DIR "/" + g.file, &reference);
+    const std::string path = folder + "/" + file;
+    std::string error = readPng(references + "/" + file, &reference);
     if (error.empty()) error = readPng(path, &seen);
     if (error.empty() && (seen.width != reference.width || seen.height != reference.height)) {
       error = path + " is " + std::to_string(seen.width) + " x " + std::to_string(seen.height) +
-              ", not " + std::to_string(reference.width) + " x " +
-              std::to_string(reference.height);
+              ", not " + std::to_string(reference.width) + " x " + std::to_string(reference.height);
     }
     if (!error.empty()) {
-      std::printf("%-28s %s\n", g.file.c_str(), error.c_str());
+      std::printf("%-28s %s\n", file.c_str(), error.c_str());
       ++failed;
       continue;
     }
@@ -61,7 +88,7 @@ int main(int argc, char** argv) {
     const double pixels = static_cast<double>(reference.width) * reference.height;
     const double share = 100 * (pixels - c.differing) / pixels;
     const bool pass = minShare >= 0 ? share >= minShare : c.differing <= kGoldenPixelTolerance;
-    std::printf("%-28s %7.3f %% within %d levels (%d pixels differ)%s\n", g.file.c_str(), share,
+    std::printf("%-28s %7.3f %% within %d levels (%d pixels differ)%s\n", file.c_str(), share,
                 levels, c.differing, pass ? "" : "  FAILED");
     if (!pass) {
       ++failed;
@@ -73,6 +100,6 @@ int main(int argc, char** argv) {
                   written.empty() ? ("see " + difference).c_str() : written.c_str());
     }
   }
-  std::printf("%zu of %zu pictures pass\n", cases.size() - failed, cases.size());
+  std::printf("%zu of %zu pictures pass\n", files.size() - failed, files.size());
   return failed == 0 ? 0 : 1;
 }

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Checks the Debian package and what it installs for the desktop, with Debian's own checkers:
+#   lintian   builds the package (cpack, into the build folder) and runs lintian on it: no error
+#             and no warning may remain;
+#   metadata  the desktop entry (desktop-file-validate), the AppStream file (appstreamcli,
+#             without network) and the manual pages (man --warnings: nothing to say).
+# NORMALS_BUILD names the build folder, already built.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+: "${NORMALS_BUILD:?names the build to test}"
+cd "$NORMALS_BUILD"
+
+case ${1:-} in
+  lintian)
+    rm -f normals_*.deb
+    cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; exit 1; }
+    deb=$(ls normals_*.deb)
+    echo "$deb: $(stat -c %s "$deb") bytes; lintian $(lintian --version | cut -d' ' -f2) says:"
+    # lintian refuses nothing as root, but says so on standard error.
+    lintian --display-info --fail-on error,warning "$deb" 2>/dev/null
+    echo "no error and no warning" ;;
+  metadata)
+    desktop-file-validate "$root"/data/*.desktop
+    appstreamcli validate --no-net data/*.metainfo.xml
+    for page in man/*.1; do
+      warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
+      [ -z "$warnings" ] || { echo "$page: $warnings"; exit 1; }
+      echo "$page: rendered without warnings"
+    done ;;
+  *)
+    echo "usage: $(basename "$0") lintian|metadata" >&2
+    exit 2 ;;
+esac
