@@ -3,6 +3,7 @@
 #   update-golden  redraws the golden references into a scratch folder; they must match the
 #                  committed ones by the golden tests' own tolerance;
 #   make-icons     remakes the icons into a scratch folder; they must match data/icons;
+#   make-glyphs    remakes the browser build's caption font; it must equal the committed one;
 #   bench, soak    a few seconds each;
 #   refusals       bad arguments and a valgrind log without a summary: one line on standard
 #                  error and the right status.
@@ -37,6 +38,9 @@ case ${1:-} in
     "$scripts/make-icons.sh" "$scratch/icons"
     "$NORMALS_BUILD/tests/normals-compare-golden" --references "$scripts/../data/icons" \
       "$scratch/icons" ;;
+  make-glyphs)
+    "$scripts/make-glyphs.sh" "$scratch/glyphs.h"
+    diff -u "$scripts/../web/gl/glyphs_8x13.h" "$scratch/glyphs.h" ;;
   bench) "$scripts/bench.sh" --short ;;
   soak) "$scripts/soak.sh" --seconds 3 ;;
   refusals)
@@ -51,6 +55,7 @@ case ${1:-} in
     done
     refuses 2 "usage: update-golden.sh" update-golden.sh a b
     refuses 2 "usage: make-icons.sh" make-icons.sh a b
+    refuses 2 "usage: make-glyphs.sh" make-glyphs.sh a b
     refuses 2 "usage: check-package.sh" check-package.sh /no/such.deb
     refuses 2 "usage: bench.sh" bench.sh --long
     refuses 2 "usage: soak.sh" soak.sh --seconds 0
@@ -62,6 +67,6 @@ case ${1:-} in
     echo "$failures refusals failed"
     [ "$failures" -eq 0 ] ;;
   *)
-    echo "usage: $(basename "$0") update-golden|make-icons|bench|soak|refusals" >&2
+    echo "usage: $(basename "$0") update-golden|make-icons|make-glyphs|bench|soak|refusals" >&2
     exit 2 ;;
 esac
