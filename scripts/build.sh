@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing and builds, optimised, into build/ (or BUILD_DIR):
 #   run   the viewer and normals-snapshot, nothing else;
-#   test  everything: the programs, the tests, the benchmarks and the measuring programs.
+#   test  everything: the programs, the tests (the browser page's among them), the benchmarks
+#         and the measuring programs.
 # Extra CMake settings may follow in NORMALS_CMAKE_ARGS. Under CI (CI=true) warnings are errors.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 [ $# -ge 1 ] && [ $# -le 2 ] && [[ $1 =~ ^(run|test)$ ]] || usage "run|test [BUILD_DIR]"
@@ -19,6 +20,7 @@ log=$build/build.log
 echo "Building ($kind) into $build ..."
 {
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=$everything \
-    -DNORMALS_BUILD_BENCHMARKS=$everything -DNORMALS_WERROR=$werror "${extra[@]}" &&
+    -DNORMALS_BUILD_BENCHMARKS=$everything -DNORMALS_BROWSER_TESTS=$everything \
+    -DNORMALS_WERROR=$werror "${extra[@]}" &&
     cmake --build "$build" -j "$(nproc)"
 } >"$log" 2>&1 || { cat "$log"; echo "The build failed; its log is $log." >&2; exit 1; }

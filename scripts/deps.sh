@@ -3,7 +3,7 @@
 # or also those its tests and benchmarks need (test), when any is missing. Uses sudo when not
 # run as root.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-[ $# -eq 1 ] && [[ $1 =~ ^(run|test|clang)$ ]] || usage "run|test|clang"
+[ $# -eq 1 ] && [[ $1 =~ ^(run|test|clang|web)$ ]] || usage "run|test|clang|web"
 
 packages=(
   g++ cmake make                      # toolchain
@@ -12,6 +12,7 @@ packages=(
   xvfb xauth x11-utils                # a virtual display, and a probe for a real one
 )
 case $1 in
+  web) packages=(emscripten cmake make) ;;
   test | clang)
     packages+=(
       libgtest-dev libbenchmark-dev     # tests and benchmarks
@@ -19,6 +20,7 @@ case $1 in
       valgrind                          # the memory check
       dpkg-dev file lintian             # the Debian package, built and checked
       desktop-file-utils appstream man-db  # the desktop entry, AppStream file, manual pages
+      emscripten chromium firefox-esr nodejs  # the browser build, and the browsers it is tried in
     ) ;;&
   clang) packages+=(clang) ;;
 esac
@@ -28,6 +30,8 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
     missing+=("$package")
 done
+# npm comes with some builds of Node.js, and Debian's package would clash with those.
+if [ "$1" = test ] && ! command -v npm >/dev/null; then missing+=(npm); fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing ${#missing[@]} missing packages: ${missing[*]}"

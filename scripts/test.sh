@@ -2,10 +2,14 @@
 # Installs what the tests need, builds everything, and runs every test on a virtual X display
 # of its own: first the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (in build-sanitize/), then the optimised build (in build/), which also runs the viewer under
-# valgrind memcheck for a short run.
+# valgrind memcheck for a short run and tries the browser page (build-web/, and the one in
+# docs/) in Chromium and Firefox.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 [ $# -eq 0 ] || usage ""
 "$root/scripts/build.sh" test
+"$root/scripts/web.sh"
+echo "Installing the browser tests' Node.js packages (driver/browser/package-lock.json) ..."
+(cd "$root/driver/browser" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 NORMALS_CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORMALS_SANITIZE=ON" \
   "$root/scripts/build.sh" test "$root/build-sanitize"
 

@@ -1,6 +1,6 @@
-// What the browser tests ask of the running page, as the desktop tests ask of the viewer in
-// process: a frame drawn at a chosen state and read back, and the state the keys and the
-// clock have reached.
+// What the browser tests and the benchmark ask of the running page, as the desktop tests ask
+// of the viewer in process: a frame drawn at a chosen state and read back, frames drawn to be
+// timed, and the state the keys and the clock have reached.
 #include <emscripten.h>
 
 #include <vector>
@@ -25,6 +25,17 @@ EMSCRIPTEN_KEEPALIVE const unsigned char* normalsTestFrame(unsigned surface, int
   pixels.resize(4 * static_cast<std::size_t>(width) * height);
   readWebGl(width, height, pixels.data());
   return pixels.data();
+}
+
+// Draws `count` frames of the current state, as the display handler does, each finished
+// before the next begins (a one-pixel read waits for it): what the benchmark times.
+EMSCRIPTEN_KEEPALIVE void normalsBenchFrames(int count) {
+  unsigned char pixel[4];
+  for (int i = 0; i < count; ++i) {
+    drawFrame();
+    flushGlLayer();
+    readWebGl(1, 1, pixel);
+  }
 }
 
 // surfaceIndex, animate and phase, in that order.

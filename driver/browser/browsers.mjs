@@ -1,0 +1,96 @@
+// The browser build's page in a real browser, driven by puppeteer-core: Debian's Chromium
+// (drawing with SwiftShader) or Firefox (drawing with Mesa's llvmpipe on the X display). Shared
+// by the browser tests and the page's benchmark. Every wait polls for what it expects, up to a
+// deadline.
+import { mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join, resolve } from "node:path";
+import { pathToFileURL } from "node:url";
+import puppeteer from "puppeteer-core";
+
+const kDeadline = 60_000; // ms: software rendering on a loaded machine
+export const kSide = 400; // the canvas, as the viewer opens its window
+
+// A browser with a profile of its own, removed by close().
+export async function launch(browser, { webgl2 = true } = {}) {
+  const profile = mkdtempSync(join(tmpdir(), "normals-browser-"));
+  if (browser === "chromium") {
+    const args = ["--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+      "--disable-background-networking", "--disable-component-update", "--disable-sync",
+      "--no-first-run", "--window-size=800,900"];
+    if (!webgl2) args.push("--disable-webgl2");
+    const b = await puppeteer.launch({ browser: "chrome", executablePath: "/usr/bin/chromium",
+      headless: true, userDataDir: profile, args });
+    return { b, close: () => closeAll(b, profile) };
+  }
+  // Firefox draws WebGL with the X display's Mesa only when told to, software as it is.
+  const prefs = { "webgl.force-enabled": true, "webgl.enable-webgl2": webgl2,
+    "gfx.webrender.software": true, "layout.css.devPixelsPerPx": "1.0" };
+  const b = await puppeteer.launch({ browser: "firefox", executablePath: "/usr/bin/firefox-esr",
+    headless: false, userDataDir: profile, extraPrefsFirefox: prefs,
+    args: ["--width=800", "--height=900"] });
+  return { b, close: () => closeAll(b, profile) };
+}
+
+async function closeAll(b, profile) {
+  await b.close();
+  rmSync(profile, { recursive: true, force: true });
+}
+
+export async function pollUntil(what, condition) {
+  const end = Date.now() + kDeadline;
+  for (;;) {
+    const value = await condition();
+    if (value) return value;
+    if (Date.now() > end) throw new Error(`gave up waiting for ${what}`);
+    await new Promise((r) => setTimeout(r, 20));
+  }
+}
+
+export async function open(browser, page) {
+  const tab = await browser.newPage();
+  await tab.setViewport({ width: 800, height: 900, deviceScaleFactor: 1 });
+  await tab.goto(pathToFileURL(resolve(page)).href);
+  return tab;
+}
+
+export const started = (tab) => pollUntil("the viewer to start", () => tab.evaluate(() =>
+  typeof Module !== "undefined" && typeof Module._normalsTestState === "function" &&
+  document.title.startsWith("Normals:")));
+
+export const state = (tab) => tab.evaluate(() => {
+  const p = Module._normalsTestState() >> 2;
+  return { surface: Module.HEAPF32[p], animate: Module.HEAPF32[p + 1] === 1,
+    phase: Module.HEAPF32[p + 2] };
+});
+
+export const nextFrames = (tab, n) => tab.evaluate((count) => new Promise((done) => {
+  const step = (left) => (left === 0 ? done() : requestAnimationFrame(() => step(left - 1)));
+  step(count);
+}), n);
+
+// A frame drawn at a chosen state and read back, as the golden tests draw theirs; top row
+// first, RGB.
+export async function frameAt(tab, surface, animate, phase) {
+  const base64 = await tab.evaluate((s, a, p, side) => {
+    const at = Module._normalsTestFrame(s, a, p, side, side);
+    const rgba = Module.HEAPU8.subarray(at, at + side * side * 4);
+    let text = "";
+    for (let y = side - 1; y >= 0; y--) {
+      for (let x = 0; x < side; x++) {
+        const i = 4 * (y * side + x);
+        text += String.fromCharCode(rgba[i], rgba[i + 1], rgba[i + 2]);
+      }
+    }
+    return btoa(text);
+  }, surface, animate, phase, kSide);
+  return Buffer.from(base64, "base64");
+}
+
+// Draws `count` frames of the current surface, each finished before the next, and returns
+// the milliseconds a frame took.
+export const frameCost = (tab, count) => tab.evaluate((n) => {
+  const start = performance.now();
+  Module._normalsBenchFrames(n);
+  return (performance.now() - start) / n;
+}, count);

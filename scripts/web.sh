@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what the browser build needs (Debian's emscripten) and builds the viewer for the
+# browser into build-web/ (or BUILD_DIR): one page, build-web/web/normals.html, that holds
+# everything and opens from disk. --docs also writes it to docs/normals.html, the page the
+# README links. Under CI (CI=true) warnings are errors.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+docs=false
+if [ "${1:-}" = --docs ]; then
+  docs=true
+  shift
+fi
+[ $# -le 1 ] || usage "[--docs] [BUILD_DIR]"
+build=${1:-$root/build-web}
+
+"$root/scripts/deps.sh" web
+# emscripten's tools use Debian's Node.js modules, which a Node.js from elsewhere does not
+# look for.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+werror=OFF
+[ "${CI:-}" = true ] && werror=ON
+mkdir -p "$build"
+log=$build/build.log
+echo "Building the browser page into $build ..."
+{
+  emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DNORMALS_WERROR=$werror &&
+    cmake --build "$build" -j "$(nproc)"
+} >"$log" 2>&1 || { cat "$log"; echo "The browser build failed; its log is $log." >&2; exit 1; }
+page=$build/web/normals.html
+echo "Built $page ($(stat -c %s "$page") bytes, emscripten $(emcc --version | head -n 1 |
+  sed 's/.* \([0-9][0-9.]*\) .*/\1/'))."
+if [ "$docs" = true ]; then
+  cp "$page" "$root/docs/normals.html"
+  echo "Wrote docs/normals.html."
+fi
