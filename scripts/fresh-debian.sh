@@ -81,6 +81,13 @@ trap cleanup EXIT
 tar -C "$machine" -xzf "$tarball"
 chmod 755 "$machine"
 cp /etc/resolv.conf "$machine/etc/"
+# The certificate authorities this machine's network needs beyond Debian's own (those of a
+# proxy that inspects TLS, say): the copy reaches the package registries as this machine does.
+if [ -n "$(ls -A /usr/local/share/ca-certificates 2>/dev/null)" ]; then
+  mkdir -p "$machine/usr/local/share/ca-certificates" "$machine/etc/ssl/certs"
+  cp -r /usr/local/share/ca-certificates/. "$machine/usr/local/share/ca-certificates/"
+  cp /etc/ssl/certs/ca-certificates.crt "$machine/etc/ssl/certs/" 2>/dev/null || true
+fi
 mkdir -p "$machine$dir"
 git -C "$root" archive HEAD | tar -x -C "$machine$dir"
 for file in "${with[@]}"; do cp "$file" "$machine$dir/"; done

@@ -55,6 +55,61 @@ vec3 toWindow(vec4 clip) {
   return vec3((ndc.xy * 0.5 + 0.5) * viewport, ndc.z);
 }
 
+bool notNegative(float x) { return x >= 0.0; }
+
+// Whether a diamond-exit line covers the pixel its start `p` lies in (atStart) or the one its
+// end `p` lies in, in the desktop window's coordinates (y down). `toward` is the line from
+// start to end, `major` its major axis (0: x, 1: y), `slope` its minor change per unit of the
+// major, and `diff` where `p` lies from its pixel's centre.
+bool leavesDiamond(vec2 p, vec2 diff, vec2 toward, int major, float slope, bool atStart) {
+  int minor = 1 - major;
+  if (abs(diff.x) + abs(diff.y) < 0.5) return atStart;
+  // Past the centre the way the line goes: a start never enters its diamond again, and an
+  // end before it never reaches it.
+  bool past = major == 0 ? notNegative(diff.x) == notNegative(toward.x)
+                         : notNegative(-diff.y) == notNegative(-toward.y);
+  if (atStart == past) return false;
+  bool crossesMinor = major == 0 ? notNegative(-diff.y) != notNegative(-toward.y)
+                                 : notNegative(diff.x) != notNegative(toward.x);
+  if (atStart == crossesMinor) return true;
+  float crossing = fract(p[minor]) + diff[major] * slope;
+  return crossing < 1.0 && (major == 1 && !atStart ? crossing >= 0.0 : crossing > 0.0);
+}
+
+// One corner of a wide line's parallelogram from `start` to `end` (window coordinates, y up,
+// depth in z), as Mesa's rasteriser draws lines: `side` of the line by half its width across
+// the major axis, each end moved along the line to a pixel's edge where the rectangle alone
+// would not agree with a diamond-exit line about the end pixel. Worked in the desktop
+// window's coordinates (y down), where the references were drawn.
+vec3 lineCorner(vec3 start, vec3 end, bool atStart, float side) {
+  vec2 a = vec2(start.x, viewport.y - start.y), b = vec2(end.x, viewport.y - end.y);
+  vec2 toward = b - a;
+  int major = abs(toward.x) >= abs(toward.y) ? 0 : 1;
+  int minor = 1 - major;
+  float slope = toward[minor] / toward[major];
+  vec2 p = atStart ? a : b;
+  vec2 diff = p - floor(p) - 0.5;
+  if (!atStart && diff[minor] == -0.5 && toward[minor] > 0.0) diff[minor] = 0.5;
+  bool diamond = leavesDiamond(p, diff, toward, major, slope, atStart);
+  bool forward = toward[major] > 0.0;
+  bool rectangle;
+  if (major == 0) {
+    rectangle = atStart == forward ? diff.x <= 0.0 : diff.x > 0.0;
+  } else {  // the bottom-edge rule of a window whose y runs down
+    rectangle = atStart == forward ? diff.y < 0.0 : diff.y >= 0.0;
+  }
+  vec2 corner = p;
+  if (rectangle != diamond) {
+    float shift = forward ? -diff[major] - 0.5 : -diff[major] + 0.5;
+    corner[major] += shift;
+    corner[minor] += shift * slope;
+  }
+  corner[minor] += side * halfLineWidth;
+  // The depth along the major axis, carried to a moved end.
+  float t = (corner[major] - a[major]) / toward[major];
+  return vec3(corner.x, viewport.y - corner.y, mix(start.z, end.z, t));
+}
+
 void main() {
   gl_PointSize = 1.0;
   if (kind == 2.0) {  // a bitmap's pixel
@@ -84,13 +139,17 @@ void main() {
       f = f + df / (df - ds) * (s - f);
     }
   }
-  vec3 ws = toWindow(s), wf = toWindow(f);
-  vec2 d = wf.xy - ws.xy;
-  vec2 across = abs(d.x) > abs(d.y) ? vec2(0.0, halfLineWidth) : vec2(halfLineWidth, 0.0);
-  // Corners 0, 1 and 4 lie at this end, 2, 3 and 5 at the other; 0, 2 and 5 on one side.
+  // Corners 0, 1 and 4 lie at the line's start, 2, 3 and 5 at its end; 0, 2 and 5 on one
+  // side.
+  bool atStart = corner == 0.0 || corner == 1.0 || corner == 4.0;
   float side = (corner == 0.0 || corner == 2.0 || corner == 5.0) ? -1.0 : 1.0;
-  vec2 xy = ws.xy + side * across;
-  gl_Position = vec4(xy / viewport * 2.0 - 1.0, ws.z, 1.0);
+  vec3 start = toWindow(atStart ? s : f), end = toWindow(atStart ? f : s);
+  if (start.xy == end.xy) {  // a line of no length draws nothing
+    gl_Position = vec4(0.0, 0.0, 2.0, 1.0);
+    return;
+  }
+  vec3 xyz = lineCorner(start, end, atStart, side);
+  gl_Position = vec4(xyz.xy / viewport * 2.0 - 1.0, xyz.z, 1.0);
 }
 )";
 
