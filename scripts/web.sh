@@ -26,8 +26,8 @@ echo "Building the browser page into $build ..."
     cmake --build "$build" -j "$(nproc)"
 } >"$log" 2>&1 || { cat "$log"; echo "The browser build failed; its log is $log." >&2; exit 1; }
 page=$build/web/normals.html
-echo "Built $page ($(stat -c %s "$page") bytes, emscripten $(emcc --version | head -n 1 |
-  sed 's/.* \([0-9][0-9.]*\) .*/\1/'))."
+echo "Built $page ($(stat -c %s "$page") bytes, emscripten $(emcc --version 2>/dev/null |
+  sed -n "1s/.* \([0-9][0-9.]*\) .*/\1/p"))."
 if [ "$docs" = true ]; then
   cp "$page" "$root/docs/normals.html"
   echo "Wrote docs/normals.html."
