@@ -42,7 +42,7 @@ std::vector<bool> drawn(int c, double x, double y, float* advance) {
 
 int main(int argc, char** argv) {
   glutInit(&argc, argv);
-  glutInitDisplayMode(GLUT_RGB | GLUT_SINGLE);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
   glutInitWindowSize(kSide, kSide);
   glutCreateWindow("normals-glyphs");
   glViewport(0, 0, kSide, kSide);
