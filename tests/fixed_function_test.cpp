@@ -18,9 +18,7 @@ Matrix glMatrix(GLenum which) {
   return m;
 }
 
-Matrix viewerCamera() {
-  return lookAt(identityMatrix(), 10, 10, 10, 0, 0, 0, 0, 1, 0);
-}
+Matrix viewerCamera() { return lookAt(identityMatrix(), 10, 10, 10, 0, 0, 0, 0, 1, 0); }
 
 TEST(FixedFunction, MatricesAreMesasToTheBit) {
   openViewer();
@@ -46,9 +44,8 @@ TEST(FixedFunction, RasterPositionAndColourAreMesas) {
   glGetFloatv(GL_CURRENT_RASTER_POSITION, real);
   glGetFloatv(GL_CURRENT_RASTER_COLOR, realColour);
 
-  const RasterPosition mine = rasterPosition(viewerCamera(), perspectiveMatrix(45.0, 1.0, 0.01,
-                                                                                1000.0),
-                                             caption, 400, 400);
+  const RasterPosition mine =
+      rasterPosition(viewerCamera(), perspectiveMatrix(45.0, 1.0, 0.01, 1000.0), caption, 400, 400);
   ASSERT_TRUE(mine.valid);
   EXPECT_EQ(mine.x, real[0]);
   EXPECT_EQ(mine.y, real[1]);
@@ -82,8 +79,9 @@ TEST(FixedFunction, LightingMatchesMesasPixels) {
   float toEye[9];
   normalMatrix(viewerCamera(), toEye);
 
-  const float normals[][3] = {{0, -1, 0}, {0, 1, 0},       {-0.577f, -0.577f, -0.577f},
-                              {1, 0, 0},  {0.3f, -0.8f, 0.1f}, {0, 0, 0}, {2, -1, 0.5f}};
+  const float normals[][3] = {{0, -1, 0},   {0, 1, 0},           {-0.577f, -0.577f, -0.577f},
+                              {1, 0, 0},    {0.3f, -0.8f, 0.1f}, {0, 0, 0},
+                              {2, -1, 0.5f}};
   for (const auto& n : normals) {
     SCOPED_TRACE(testing::Message() << n[0] << ", " << n[1] << ", " << n[2]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -99,7 +97,8 @@ TEST(FixedFunction, LightingMatchesMesasPixels) {
     const Rgb seen = readBackBuffer().at(195, 195);
 
     float eye[3], colour[3];
-    for (int i = 0; i < 3; ++i) eye[i] = toEye[3 * i] * n[0] + toEye[3 * i + 1] * n[1] + toEye[3 * i + 2] * n[2];
+    for (int i = 0; i < 3; ++i)
+      eye[i] = toEye[3 * i] * n[0] + toEye[3 * i + 1] * n[1] + toEye[3 * i + 2] * n[2];
     const float white[3] = {1, 1, 1};
     litColour(light, white, eye, colour);
     const Rgb expected = toRgb(colour[0], colour[1], colour[2]);

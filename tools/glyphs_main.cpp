@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
       "constexpr int kGlyphAdvance = %d;\n\n"
       "// Rows from the top, the leftmost pixel in the highest bit.\n"
       "constexpr unsigned char kGlyphRows[256][%d] = {\n",
-      left - static_cast<int>(kOrigin), bottom - static_cast<int>(kOrigin), kWidth, kHeight,
-      kWidth, kHeight);
+      left - static_cast<int>(kOrigin), bottom - static_cast<int>(kOrigin), kWidth, kHeight, kWidth,
+      kHeight);
   for (int c = 0; c < 256; ++c) {
     std::printf("    {");
     for (int row = 0; row < kHeight; ++row) {

@@ -98,11 +98,10 @@ void setLightPosition(Lighting* light, const Matrix& mv, const float p[4]) {
   for (int i = 0; i < 3; ++i) light->direction[i] = eye[i];
 }
 
-void litColour(const Lighting& light, const float colour[3], const float normal[3],
-               float out[3]) {
-  const float nDotL = std::fmax(0.0f, normal[0] * light.direction[0] +
-                                          normal[1] * light.direction[1] +
-                                          normal[2] * light.direction[2]);
+void litColour(const Lighting& light, const float colour[3], const float normal[3], float out[3]) {
+  const float nDotL =
+      std::fmax(0.0f, normal[0] * light.direction[0] + normal[1] * light.direction[1] +
+                          normal[2] * light.direction[2]);
   for (int i = 0; i < 3; ++i) {
     const float c = light.sceneAmbient[i] * colour[i] + light.ambient[i] * colour[i] +
                     nDotL * light.diffuse[i] * colour[i];
@@ -113,8 +112,8 @@ void litColour(const Lighting& light, const float colour[3], const float normal[
 RasterPosition rasterPosition(const Matrix& mv, const Matrix& projection, const double p[4],
                               int width, int height) {
   // Not as a vertex: the modelview, then the projection, each on its own.
-  const float v[4] = {static_cast<float>(p[0]), static_cast<float>(p[1]),
-                      static_cast<float>(p[2]), static_cast<float>(p[3])};
+  const float v[4] = {static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2]),
+                      static_cast<float>(p[3])};
   float eye[4], clip[4];
   for (int i = 0; i < 4; ++i) {
     eye[i] = at(mv, i, 0) * v[0] + at(mv, i, 1) * v[1] + at(mv, i, 2) * v[2] + at(mv, i, 3) * v[3];

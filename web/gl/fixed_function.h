@@ -33,8 +33,7 @@ struct Lighting {
 // The light's direction from a GL_POSITION given under `modelview` (w = 0: infinite).
 void setLightPosition(Lighting* light, const Matrix& modelview, const float position[4]);
 // The lit colour of a vertex of colour `colour` and eye-space normal `normal`, clamped.
-void litColour(const Lighting& light, const float colour[3], const float normal[3],
-               float out[3]);
+void litColour(const Lighting& light, const float colour[3], const float normal[3], float out[3]);
 
 // The raster position in window coordinates, as glRasterPos leaves it for a viewport
 // `width` x `height` at the origin; `valid` is false when the point is clipped away.

@@ -1,6 +1,8 @@
 // OpenGL 1.1 and GLU as the viewer calls them, on WebGL 2: the state machine and immediate
 // mode, recorded in drawing order and handed to webgl.cpp in runs. Only the calls and values
 // in include/GL/gl.h and glu.h exist; anything else stops the program with a message.
+#include "gl_layer.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -9,7 +11,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "gl_layer.h"
 #include "glyphs_8x13.h"
 #include "webgl_frame.h"
 
@@ -112,12 +113,18 @@ extern "C" {
 void glEnable(GLenum capability) {
   Layer& l = layer();
   switch (capability) {
-    case GL_DEPTH_TEST: l.state.depthTest = true; break;
-    case GL_LIGHTING: l.state.lighting = true; break;
+    case GL_DEPTH_TEST:
+      l.state.depthTest = true;
+      break;
+    case GL_LIGHTING:
+      l.state.lighting = true;
+      break;
     // The one light, always with the colour material tracking ambient and diffuse.
     case GL_LIGHT0:
-    case GL_COLOR_MATERIAL: break;
-    default: refuse("glEnable", capability);
+    case GL_COLOR_MATERIAL:
+      break;
+    default:
+      refuse("glEnable", capability);
   }
   changed();
 }
@@ -156,7 +163,8 @@ void glLightfv(GLenum light, GLenum name, const GLfloat* values) {
       if (values[3] != 0.0f) refuse("glLightfv: a local light", name);
       setLightPosition(&l.state.light, l.state.modelview, values);
       break;
-    default: refuse("glLightfv", name);
+    default:
+      refuse("glLightfv", name);
   }
   changed();
 }

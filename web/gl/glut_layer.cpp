@@ -71,7 +71,6 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
   return true;  // taken: space does not scroll the page
 }
 
-
 // The window's title is the page's title and its heading.
 // clang-format off
 EM_JS(void, setPageTitle, (const char* title), {
