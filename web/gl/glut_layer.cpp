@@ -8,9 +8,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "gl_layer.h"
+#include "key_character.h"
 #include "webgl_frame.h"
 
 namespace {
@@ -39,33 +39,11 @@ void runFrame() {
   if (t.idle != nullptr) t.idle();
 }
 
-// The character a key gives, as the toolkit delivers it, or -1 for a key without one (arrows,
-// function keys, Shift, ...). A character beyond Latin-1 arrives as 0xFF.
-int character(const char* key) {
-  static const struct {
-    const char* name;
-    int code;
-  } kNamed[] = {{"Enter", 13}, {"Tab", 9}, {"Backspace", 8}, {"Delete", 127}, {"Escape", 27}};
-  for (const auto& n : kNamed) {
-    if (std::strcmp(key, n.name) == 0) return n.code;
-  }
-  const auto* k = reinterpret_cast<const unsigned char*>(key);
-  if (k[0] != 0 && k[0] < 0x80 && k[1] == 0) return k[0];
-  // One UTF-8 sequence of two to four bytes: one character.
-  const int length = k[0] >= 0xF0 ? 4 : k[0] >= 0xE0 ? 3 : k[0] >= 0xC0 ? 2 : 0;
-  if (length == 0 || std::strlen(key) != static_cast<std::size_t>(length)) return -1;
-  if (length == 2) {
-    const int code = (k[0] & 0x1F) << 6 | (k[1] & 0x3F);
-    if (code < 256) return code;
-  }
-  return 0xFF;
-}
-
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
   Toolkit& t = toolkit();
   // Keys with Control, Alt or Meta are the browser's (reload, close, ...).
   if (t.keyboard == nullptr || event->ctrlKey || event->altKey || event->metaKey) return false;
-  const int c = character(event->key);
+  const int c = keyCharacter(event->key);
   if (c < 0) return false;
   t.keyboard(static_cast<unsigned char>(c), 0, 0);
   return true;  // taken: space does not scroll the page
