@@ -49,7 +49,6 @@ export async function pollUntil(what, condition) {
 
 export async function open(browser, page) {
   const tab = await browser.newPage();
-  await tab.setViewport({ width: 800, height: 900, deviceScaleFactor: 1 });
   await tab.goto(pathToFileURL(resolve(page)).href);
   return tab;
 }
