@@ -146,7 +146,7 @@ TEST(SnapshotTool, WritesTheChosenFilesAndNothingElse) {
   }
   EXPECT_EQ(small.width, 48);
   EXPECT_EQ(small.height, 48);
-  std::system(("rm -r " + quoted(folder)).c_str());
+  EXPECT_EQ(std::system(("rm -r " + quoted(folder)).c_str()), 0);
 }
 
 // --help and --version answer on standard output, with status 0.
@@ -204,7 +204,7 @@ TEST(SnapshotTool, AnimationsAreTheViewersFrames) {
     EXPECT_EQ(one.error, "");
     EXPECT_GE(one.frames.size(), 30u) << "surface " << k;
   }
-  std::system(("rm -r " + quoted(folder)).c_str());
+  EXPECT_EQ(std::system(("rm -r " + quoted(folder)).c_str()), 0);
 }
 
 // What the tool writes is what the running viewer's window shows, surface by surface.
@@ -225,7 +225,7 @@ TEST(SnapshotTool, MatchesTheViewersWindow) {
   }
   viewer.press(XK_Escape);
   EXPECT_EQ(viewer.waitForExit(), 1);
-  std::system(("rm -r " + quoted(folder)).c_str());
+  EXPECT_EQ(std::system(("rm -r " + quoted(folder)).c_str()), 0);
 }
 
 }  // namespace
