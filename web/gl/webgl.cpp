@@ -2,7 +2,9 @@
 // fixed-function pipeline does: the combined model-view-projection matrix, and the lighting
 // equation of one infinite light with the colour material (ambient and diffuse), clamped per
 // channel. Lines are drawn as rectangles made here, as wide as asked whatever width WebGL
-// itself would allow; bitmap pixels arrive in window coordinates.
+// itself would allow, each fragment at the depth Mesa's rasteriser gives a line there (where a
+// line lies on a surface, rounding decides which shows); bitmap pixels arrive in window
+// coordinates.
 #include <GLES3/gl3.h>
 #include <emscripten/html5.h>
 
@@ -31,6 +33,10 @@ uniform float halfLineWidth;
 in vec3 position, other, normal, colour;
 in float kind, corner;
 out vec4 shade;
+// A line's depth as Mesa's rasteriser gives it, a0 + dadx x + dady y at the pixel (x, y) of
+// the desktop window (y down): a plane worked from the line's two ends.
+flat out vec3 lineDepth;
+flat out float ownDepth;
 
 // Ambient of the scene and of the light, and the light's diffuse term, each with the
 // colour material's colour.
@@ -77,7 +83,8 @@ bool leavesDiamond(vec2 p, vec2 diff, vec2 toward, int major, float slope, bool 
 }
 
 // One corner of a wide line's parallelogram from `start` to `end` (window coordinates, y up,
-// depth in z), as Mesa's rasteriser draws lines: `side` of the line by half its width across
+// depth in z, which places the corner for clipping; the fragments take the line's own depth
+// plane), as Mesa's rasteriser draws lines: `side` of the line by half its width across
 // the major axis, each end moved along the line to a pixel's edge where the rectangle alone
 // would not agree with a diamond-exit line about the end pixel. Worked in the desktop
 // window's coordinates (y down), where the references were drawn.
@@ -110,8 +117,36 @@ vec3 lineCorner(vec3 start, vec3 end, bool atStart, float side) {
   return vec3(corner.x, viewport.y - corner.y, mix(start.z, end.z, t));
 }
 
+// Window coordinates as the desktop's viewport takes a clip-space point: y down, depth 0 to 1.
+vec3 desktopWindow(vec4 clip) {
+  float oow = 1.0 / clip.w;
+  vec2 halfSize = 0.5 * viewport;
+  return vec3(clip.x * oow * halfSize.x + halfSize.x, clip.y * oow * -halfSize.y + halfSize.y,
+              clip.z * oow * 0.5 + 0.5);
+}
+
+vec3 depthPlane(vec4 startClip, vec4 endClip) {
+  vec3 v1 = desktopWindow(startClip), v2 = desktopWindow(endClip);
+  float dx = v1.x - v2.x, dy = v1.y - v2.y;
+  float oneOverArea = 1.0 / (dx * dx + dy * dy);
+  float infoDx = 0.0, infoDy = 0.0;
+  if (abs(dx) >= abs(dy)) {
+    float dydx = dy / dx;
+    infoDx = dx * (1.0 + dydx * dydx);
+  } else {
+    float dxdy = dx / dy;
+    infoDy = dy * (1.0 + dxdy * dxdy);
+  }
+  float da21 = v1.z - v2.z;
+  float dadx = da21 * infoDx * oneOverArea;
+  float dady = da21 * infoDy * oneOverArea;
+  return vec3(v1.z - (dadx * (v1.x - 0.5) + dady * (v1.y - 0.5)), dadx, dady);
+}
+
 void main() {
   gl_PointSize = 1.0;
+  ownDepth = 0.0;
+  lineDepth = vec3(0.0);
   if (kind == 2.0) {  // a bitmap's pixel
     gl_Position = vec4(position.xy / viewport * 2.0 - 1.0, position.z * 2.0 - 1.0, 1.0);
     shade = vec4(colour, 1.0);
@@ -149,15 +184,35 @@ void main() {
     return;
   }
   vec3 xyz = lineCorner(start, end, atStart, side);
+  // The depth plane from the ends clipped only to the near and far planes, as Mesa clips.
+  vec4 zs = self, zf = modelViewProjection * vec4(other, 1.0);
+  for (int plane = 0; plane < 2; ++plane) {
+    float ds = inside(plane, zs), df = inside(plane, zf);
+    if (ds < 0.0) {
+      zs = zs + ds / (ds - df) * (zf - zs);
+    } else if (df < 0.0) {
+      zf = zf + df / (df - ds) * (zs - zf);
+    }
+  }
+  lineDepth = atStart ? depthPlane(zs, zf) : depthPlane(zf, zs);
+  ownDepth = 1.0;
   gl_Position = vec4(xyz.xy / viewport * 2.0 - 1.0, xyz.z, 1.0);
 }
 )";
 
 const char* const kFragmentShader = R"(#version 300 es
 precision highp float;
+uniform vec2 viewport;
 in vec4 shade;
+flat in vec3 lineDepth;
+flat in float ownDepth;
 out vec4 fragmentColour;
-void main() { fragmentColour = shade; }
+void main() {
+  fragmentColour = shade;
+  float x = floor(gl_FragCoord.x), y = viewport.y - 1.0 - floor(gl_FragCoord.y);
+  gl_FragDepth = ownDepth > 0.5 ? lineDepth.x + lineDepth.y * x + lineDepth.z * y
+                                : gl_FragCoord.z;
+}
 )";
 
 struct WebGl {
