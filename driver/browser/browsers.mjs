@@ -11,13 +11,14 @@ import puppeteer from "puppeteer-core";
 const kDeadline = 60_000; // ms: software rendering on a loaded machine
 export const kSide = 400; // the canvas, as the viewer opens its window
 
-// A browser with a profile of its own, removed by close().
+// A browser with a profile of its own, removed by close(), in a window lower than the page so
+// that a key that scrolled it would show.
 export async function launch(browser, { webgl2 = true } = {}) {
   const profile = mkdtempSync(join(tmpdir(), "normals-browser-"));
   if (browser === "chromium") {
     const args = ["--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
       "--disable-background-networking", "--disable-component-update", "--disable-sync",
-      "--no-first-run", "--window-size=800,900"];
+      "--no-first-run", "--window-size=800,600"];
     if (!webgl2) args.push("--disable-webgl2");
     const b = await puppeteer.launch({ browser: "chrome", executablePath: "/usr/bin/chromium",
       headless: true, userDataDir: profile, args });
@@ -28,7 +29,7 @@ export async function launch(browser, { webgl2 = true } = {}) {
     "gfx.webrender.software": true, "layout.css.devPixelsPerPx": "1.0" };
   const b = await puppeteer.launch({ browser: "firefox", executablePath: "/usr/bin/firefox-esr",
     headless: false, userDataDir: profile, extraPrefsFirefox: prefs,
-    args: ["--width=800", "--height=900"] });
+    args: ["--width=800", "--height=600"] });
   return { b, close: () => closeAll(b, profile) };
 }
 
