@@ -4,6 +4,8 @@
 #                  committed ones by the golden tests' own tolerance;
 #   make-icons     remakes the icons into a scratch folder; they must match data/icons;
 #   make-glyphs    remakes the browser build's caption font; it must equal the committed one;
+#   compare-golden the judge those checks and the browser tests rely on: it passes the
+#                  references themselves and fails a wrong, missing or wrongly sized picture;
 #   bench, soak    a few seconds each;
 #   refusals       bad arguments and a valgrind log without a summary: one line on standard
 #                  error and the right status.
@@ -41,6 +43,28 @@ case ${1:-} in
   make-glyphs)
     "$scripts/make-glyphs.sh" "$scratch/glyphs.h"
     diff -u "$scripts/../web/gl/glyphs_8x13.h" "$scratch/glyphs.h" ;;
+  compare-golden)
+    golden=$scripts/../tests/golden
+    compare=$NORMALS_BUILD/tests/normals-compare-golden
+    # judged STATUS TEXT SETUP: a copy of the references, changed by SETUP, gets STATUS and
+    # the judge says TEXT.
+    judged() {
+      rm -rf "$scratch/pictures" && cp -r "$golden" "$scratch/pictures" && eval "$3"
+      local r=0
+      "$compare" "$scratch/pictures" >"$scratch/out" 2>&1 || r=$?
+      if [ "$r" -ne "$1" ] || ! grep -q -E -- "$2" "$scratch/out"; then
+        echo "FAILED: '$3' gave status $r (expected $1) and said:"
+        cat "$scratch/out"
+        failures=$((failures + 1))
+      fi
+    }
+    judged 0 "^9 of 9 pictures pass" ":"
+    judged 1 "^surface-0.png .*FAILED" "cp '$golden/surface-1.png' '$scratch/pictures/surface-0.png'"
+    judged 1 "phase-0/surface-1.png +cannot read" "rm '$scratch/pictures/phase-0/surface-1.png'"
+    judged 1 "is 48 x 48, not 400 x 400" \
+      "cp '$scripts/../data/icons/48.png' '$scratch/pictures/surface-5.png'"
+    echo "$failures judgements failed"
+    [ "$failures" -eq 0 ] ;;
   bench) "$scripts/bench.sh" --short ;;
   soak) "$scripts/soak.sh" --seconds 3 ;;
   refusals)
@@ -67,6 +91,6 @@ case ${1:-} in
     echo "$failures refusals failed"
     [ "$failures" -eq 0 ] ;;
   *)
-    echo "usage: $(basename "$0") update-golden|make-icons|make-glyphs|bench|soak|refusals" >&2
+    echo "usage: $(basename "$0") update-golden|make-icons|make-glyphs|compare-golden|bench|soak|refusals" >&2
     exit 2 ;;
 esac
