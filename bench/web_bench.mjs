@@ -1,15 +1,10 @@
 // What a frame of the browser page costs: every surface at rest, drawn as the display handler
 // draws it and finished before the next, in one browser (driver/browser).
 //   node web_bench.mjs --browser chromium|firefox --page normals.html [--frames N]
-import { frameCost, launch, open, started } from "../driver/browser/browsers.mjs";
+import { commandLine, frameCost, launch, open, started } from "../driver/browser/browsers.mjs";
 
-const argv = process.argv.slice(2);
-const o = { frames: "200" };
-for (let i = 0; i + 1 < argv.length; i += 2) o[argv[i].replace(/^--/, "")] = argv[i + 1];
-if (!["chromium", "firefox"].includes(o.browser) || !o.page || !(Number(o.frames) > 0)) {
-  console.error("usage: node web_bench.mjs --browser chromium|firefox --page PAGE [--frames N]");
-  process.exit(2);
-}
+const o = commandLine("node web_bench.mjs --browser chromium|firefox --page PAGE [--frames N]",
+  { frames: "200" }, (given) => Number(given.frames) > 0);
 
 const { b, close } = await launch(o.browser);
 try {

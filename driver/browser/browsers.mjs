@@ -11,6 +11,20 @@ import puppeteer from "puppeteer-core";
 const kDeadline = 60_000; // ms: software rendering on a loaded machine
 export const kSide = 400; // the canvas, as the viewer opens its window
 
+// The command line's --name value pairs over `defaults`: --browser chromium|firefox and --page
+// always, and what `valid` asks. Otherwise `usage` and status 2.
+export function commandLine(usage, defaults, valid) {
+  const o = { ...defaults };
+  const argv = process.argv.slice(2);
+  for (let i = 0; i + 1 < argv.length; i += 2) o[argv[i].replace(/^--/, "")] = argv[i + 1];
+  if (argv.length % 2 !== 0 || !["chromium", "firefox"].includes(o.browser) || !o.page ||
+      !valid(o)) {
+    console.error(`usage: ${usage}`);
+    process.exit(2);
+  }
+  return o;
+}
+
 // A browser with a profile of its own, removed by close(), in a window lower than the page so
 // that a key that scrolled it would show.
 export async function launch(browser, { webgl2 = true } = {}) {

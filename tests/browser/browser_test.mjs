@@ -5,22 +5,11 @@
 import { mkdirSync, readFileSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
-import { frameAt, kSide, launch, nextFrames, open, pollUntil, started, state }
+import { commandLine, frameAt, kSide, launch, nextFrames, open, pollUntil, started, state }
   from "../../driver/browser/browsers.mjs";
 import { writePng } from "./png.mjs";
 
 const here = dirname(fileURLToPath(import.meta.url));
-
-function options() {
-  const o = {};
-  const argv = process.argv.slice(2);
-  for (let i = 0; i + 1 < argv.length; i += 2) o[argv[i].replace(/^--/, "")] = argv[i + 1];
-  if (!["chromium", "firefox"].includes(o.browser) || !o.page || !o.out) {
-    console.error("usage: node browser_test.mjs --browser chromium|firefox --page PAGE --out DIR");
-    process.exit(2);
-  }
-  return o;
-}
 
 const results = [];
 async function check(name, body) {
@@ -38,7 +27,8 @@ function expect(condition, message) {
 }
 
 async function main() {
-  const o = options();
+  const o = commandLine("node browser_test.mjs --browser chromium|firefox --page PAGE --out DIR",
+    {}, (given) => given.out);
   mkdirSync(o.out, { recursive: true });
   const cases = readFileSync(join(here, "..", "golden", "cases.txt"), "utf8").split("\n")
     .map((l) => l.trim()).filter((l) => l && !l.startsWith("#")).map((l) => l.split(/\s+/));
