@@ -18,7 +18,7 @@ else
 fi
 if [ -z "${NORMALS_BUILD:-}" ]; then
   "$root/scripts/web.sh"
-  (cd "$root/driver/browser" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+  install_browser_driver
 fi
 use_build test
 page=$root/build-web/web/normals.html

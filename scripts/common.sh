@@ -38,3 +38,10 @@ use_build() {
 
 # The sides of the application's icons, in pixels (data/icons/SIZE.png).
 icon_sizes="16 32 48 64 128 256"
+
+# install_browser_driver: the browser driver's Node.js packages, as its package-lock.json
+# pins them (driver/browser: the browser tests and the page's benchmark use them).
+install_browser_driver() {
+  echo "Installing the browser driver's Node.js packages (driver/browser/package-lock.json) ..."
+  (cd "$root/driver/browser" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+}

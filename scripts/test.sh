@@ -8,8 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 [ $# -eq 0 ] || usage ""
 "$root/scripts/build.sh" test
 "$root/scripts/web.sh"
-echo "Installing the browser tests' Node.js packages (driver/browser/package-lock.json) ..."
-(cd "$root/driver/browser" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+install_browser_driver
 NORMALS_CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORMALS_SANITIZE=ON" \
   "$root/scripts/build.sh" test "$root/build-sanitize"
 
