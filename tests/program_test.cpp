@@ -57,12 +57,11 @@ TEST(Program, WindowIgnoresGeometryAndUnknownArguments) {
     ViewerProcess viewer(args);
     ASSERT_NE(viewer.waitForWindow(), 0u) << viewer.errors();
     EXPECT_EQ(viewer.title(), kWindowTitle);
-    int x, y, width, height;
-    viewer.geometry(&x, &y, &width, &height);
-    EXPECT_EQ(x, 100);
-    EXPECT_EQ(y, 100);
-    EXPECT_EQ(width, 400);
-    EXPECT_EQ(height, 400);
+    const WindowGeometry g = viewer.geometry();
+    EXPECT_EQ(g.x, 100);
+    EXPECT_EQ(g.y, 100);
+    EXPECT_EQ(g.width, 400);
+    EXPECT_EQ(g.height, 400);
     pressEscape(viewer);
     EXPECT_EQ(viewer.errors(), "");
   }
