@@ -1,70 +1,25 @@
 // The snapshot program as a user runs it: its arguments, its files, and that its pictures are
 // what the viewer's window shows.
 #include <X11/keysym.h>
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/viewer_state.h"
 #include "gif_reader.h"
 #include "png_file.h"
+#include "tool_run.h"
 #include "viewer_process.h"
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string output;  // standard output and error
-};
-
-// `text` as one word of a shell command, whatever it holds (the build may live in a folder
-// whose name has spaces or quotes).
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
 ToolRun runSnapshot(const std::string& args, const std::string& folder) {
-  const std::string log = folder + "/.log";
-  const std::string command = "cd " + quoted(folder) + " && " + quoted(NORMALS_SNAPSHOT) + " " +
-                              args + " > " + quoted(log) + " 2>&1 < /dev/null";
-  const int raw = std::system(command.c_str());
-  std::ifstream in(log);
-  std::stringstream text;
-  text << in.rdbuf();
-  std::remove(log.c_str());
-  // A sanitizer's leak report at exit leaves the status as it was.
-  EXPECT_EQ(text.str().find("Sanitizer"), std::string::npos) << args << ": " << text.str();
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text.str()};
-}
-
-std::string newFolder() {
-  char path[] = "/tmp/normals-snapshot-test-XXXXXX";
-  return mkdtemp(path);
-}
-
-// Names in a folder, hidden ones included.
-std::vector<std::string> entries(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(folder.c_str())) {
-    while (dirent* e = readdir(d)) {
-      const std::string name = e->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+  return runTool(NORMALS_SNAPSHOT, args, folder);
 }
 
 TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
@@ -146,7 +101,7 @@ TEST(SnapshotTool, WritesTheChosenFilesAndNothingElse) {
   }
   EXPECT_EQ(small.width, 48);
   EXPECT_EQ(small.height, 48);
-  EXPECT_EQ(std::system(("rm -r " + quoted(folder)).c_str()), 0);
+  EXPECT_TRUE(removeFolder(folder));
 }
 
 // --help and --version answer on standard output, with status 0.
@@ -204,7 +159,7 @@ TEST(SnapshotTool, AnimationsAreTheViewersFrames) {
     EXPECT_EQ(one.error, "");
     EXPECT_GE(one.frames.size(), 30u) << "surface " << k;
   }
-  EXPECT_EQ(std::system(("rm -r " + quoted(folder)).c_str()), 0);
+  EXPECT_TRUE(removeFolder(folder));
 }
 
 // What the tool writes is what the running viewer's window shows, surface by surface.
@@ -225,7 +180,7 @@ TEST(SnapshotTool, MatchesTheViewersWindow) {
   }
   viewer.press(XK_Escape);
   EXPECT_EQ(viewer.waitForExit(), 1);
-  EXPECT_EQ(std::system(("rm -r " + quoted(folder)).c_str()), 0);
+  EXPECT_TRUE(removeFolder(folder));
 }
 
 }  // namespace
