@@ -2,6 +2,7 @@
 // what the viewer's window shows.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -101,6 +102,32 @@ TEST(SnapshotTool, WritesTheChosenFilesAndNothingElse) {
   }
   EXPECT_EQ(small.width, 48);
   EXPECT_EQ(small.height, 48);
+  EXPECT_TRUE(removeFolder(folder));
+}
+
+// Written files get the permissions any new file of the user's would: shared under umask 022,
+// private only when the umask says so.
+TEST(SnapshotTool, FilesFollowTheUmask) {
+  const std::string folder = newFolder();
+  const struct {
+    mode_t mask;
+    const char* args;
+    const char* file;
+  } cases[] = {
+      {022, "--surface 0 --out shared.png", "shared.png"},
+      {027, "--surface 0 --out group.png", "group.png"},
+      {077, "--animation --every 300 --surface 0 --out private.gif", "private.gif"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const mode_t before = umask(c.mask);
+    const ToolRun run = runSnapshot(c.args, folder);
+    umask(before);
+    ASSERT_EQ(run.status, 0) << run.output;
+    struct stat s {};
+    ASSERT_EQ(stat((folder + "/" + c.file).c_str(), &s), 0);
+    EXPECT_EQ(s.st_mode & 0777, 0666 & ~c.mask);
+  }
   EXPECT_TRUE(removeFolder(folder));
 }
 
