@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package and what it installs for the desktop, with Debian's own checkers:
-#   lintian   builds the package (cpack, into the build folder) and runs lintian on it: no error
-#             and no warning may remain, and lintian may say nothing else on standard error;
+#   lintian   builds the package (cpack, into the build folder), checks that it holds exactly
+#             the files of package_files.txt, and runs lintian on it: no error and no warning
+#             may remain, and lintian may say nothing else on standard error;
 #   metadata  the desktop entry (desktop-file-validate), the AppStream file (appstreamcli,
 #             without network) and the manual pages (man --warnings: nothing to say).
 # NORMALS_BUILD names the build folder, already built.
@@ -15,7 +16,11 @@ case ${1:-} in
     rm -f normals_*.deb
     cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; exit 1; }
     deb=$(ls normals_*.deb)
-    echo "$deb: $(stat -c %s "$deb") bytes; lintian $(lintian --version | cut -d' ' -f2) says:"
+    dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./|/|' | sort >contents.txt
+    diff -u "$root/tests/package_files.txt" contents.txt ||
+      { echo "$deb does not hold the files it must (- missing, + not expected)"; exit 1; }
+    echo "$deb: $(stat -c %s "$deb") bytes, the $(wc -l <contents.txt) files it must hold;" \
+      "lintian $(lintian --version | cut -d' ' -f2) says:"
     status=0
     lintian --display-info --fail-on error,warning "$deb" 2>lintian.err || status=$?
     # As root lintian says so on standard error, and refuses nothing: that line alone is
