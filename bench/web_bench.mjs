@@ -1,7 +1,8 @@
 // What a frame of the browser page costs: every surface at rest, drawn as the display handler
 // draws it and finished before the next, in one browser (driver/browser).
 //   node web_bench.mjs --browser chromium|firefox --page normals.html [--frames N]
-import { commandLine, frameCost, launch, open, started } from "../driver/browser/browsers.mjs";
+import { commandLine, frameCost, launch, open, started, surfaceCount }
+  from "../driver/browser/browsers.mjs";
 
 const o = commandLine("node web_bench.mjs --browser chromium|firefox --page PAGE [--frames N]",
   { frames: "200" }, (given) => Number(given.frames) > 0);
@@ -17,7 +18,8 @@ try {
   });
   console.log(`${o.browser} ${await b.version()}, WebGL 2 on ${renderer}`);
   console.log("surface   frame ms   (median of 5 runs of " + o.frames + " frames)");
-  for (let surface = 0; surface < 6; surface++) {
+  const surfaces = await surfaceCount(tab);
+  for (let surface = 0; surface < surfaces; surface++) {
     await tab.evaluate((s) => { Module._normalsTestFrame(s, 0, 0, 1, 1); }, surface);
     await frameCost(tab, 20); // shaders and buffers warm
     const runs = [];

@@ -12,15 +12,6 @@ build=${2:-$root/build}
 "$root/scripts/deps.sh" "$kind"
 everything=OFF
 [ "$kind" = test ] && everything=ON
-werror=OFF
-[ "${CI:-}" = true ] && werror=ON
 read -r -a extra <<<"${NORMALS_CMAKE_ARGS:-}"
-mkdir -p "$build"
-log=$build/build.log
-echo "Building ($kind) into $build ..."
-{
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=$everything \
-    -DNORMALS_BUILD_BENCHMARKS=$everything -DNORMALS_BROWSER_TESTS=$everything \
-    -DNORMALS_WERROR=$werror "${extra[@]}" &&
-    cmake --build "$build" -j "$(nproc)"
-} >"$log" 2>&1 || { cat "$log"; echo "The build failed; its log is $log." >&2; exit 1; }
+cmake_build "($kind)" "$build" -DBUILD_TESTING=$everything \
+  -DNORMALS_BUILD_BENCHMARKS=$everything -DNORMALS_BROWSER_TESTS=$everything "${extra[@]}"

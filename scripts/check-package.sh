@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian package PACKAGE as a user would, on a machine without build tools (a
 # brand-new one: CI runs it in scripts/fresh-debian.sh), and checks what it installed: no build
-# tool came with it, normals-snapshot draws the six golden pictures exactly, man finds both
-# manual pages, and removing the package leaves none of its files behind. Uses sudo when not
-# run as root.
+# tool came with it, normals-snapshot --all draws the golden pictures at rest exactly, man finds
+# both manual pages, and removing the package leaves none of its files behind. Uses sudo when
+# not run as root.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 [ $# -eq 1 ] && [ -f "$1" ] || usage "PACKAGE.deb"
 package=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -24,11 +24,15 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 normals-snapshot --version
 (cd "$scratch" && normals-snapshot --all >/dev/null)
-for k in 0 1 2 3 4 5; do
-  cmp "$scratch/surface-$k.png" "$root/tests/golden/surface-$k.png" ||
-    fail "surface $k differs from tests/golden/surface-$k.png"
+drawn=0
+for golden in "$root"/tests/golden/surface-*.png; do
+  name=$(basename "$golden")
+  cmp "$scratch/$name" "$golden" || fail "$name differs from tests/golden/$name"
+  drawn=$((drawn + 1))
 done
-echo "normals-snapshot --all drew the six golden pictures."
+extra=$(ls "$scratch" | grep -v -x -F "$(cd "$root/tests/golden" && ls surface-*.png)" || true)
+[ -z "$extra" ] || fail "normals-snapshot --all drew more than the golden pictures: $extra"
+echo "normals-snapshot --all drew the $drawn golden pictures at rest, and nothing else."
 man -w normals normals-snapshot
 
 files=$(dpkg -L normals | while read -r f; do if [ -f "$f" ]; then echo "$f"; fi; done)

@@ -36,6 +36,34 @@ use_build() {
   fi
 }
 
+# has_display: whether DISPLAY names an X server that answers.
+has_display() {
+  [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
+}
+
+# cmake_build WHAT BUILD [--emcmake] CMAKE_ARGS...: configures the repository into BUILD, through
+# emscripten's emcmake when asked, optimised unless CMAKE_ARGS say otherwise, and builds it.
+# Its output goes to BUILD/build.log, shown when it fails. Under CI (CI=true) warnings are
+# errors.
+cmake_build() {
+  local what=$1 build=$2
+  shift 2
+  local launcher=()
+  if [ "${1:-}" = --emcmake ]; then
+    launcher=(emcmake)
+    shift
+  fi
+  local werror=OFF
+  [ "${CI:-}" = true ] && werror=ON
+  mkdir -p "$build"
+  local log=$build/build.log
+  echo "Building $what into $build ..."
+  {
+    "${launcher[@]}" cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+      -DNORMALS_WERROR=$werror "$@" && cmake --build "$build" -j "$(nproc)"
+  } >"$log" 2>&1 || { cat "$log"; echo "The build failed; its log is $log." >&2; exit 1; }
+}
+
 # The sides of the application's icons, in pixels (data/icons/SIZE.png).
 icon_sizes="16 32 48 64 128 256"
 

@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 [ $# -le 1 ] || usage "[FILE]"
 out=${1:-$root/web/gl/glyphs_8x13.h}
 use_build test
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+if has_display; then
   "$build/tools/normals-glyphs" >"$out.partial"
 else
   xvfb-run -a -s "$xvfb_screen" "$build/tools/normals-glyphs" >"$out.partial"

@@ -3,11 +3,12 @@
 # (2000 by default), then ends it with Escape. Fails on any error valgrind reports (invalid
 # reads or writes, uses of uninitialised values, definitely lost blocks) but those of the system
 # libraries named in tests/valgrind.supp. Without a display, run it under xvfb-run, as the
-# test command does.
+# test command does. NORMALS_BUILD names a build folder to use, already built; by default it
+# builds everything into build/.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 [ $# -le 1 ] && [[ ${1:-2000} =~ ^[0-9]+$ ]] || usage "[FRAMES]"
 frames=${1:-2000}
-build=${NORMALS_BUILD:-$root/build}
+use_build test
 log=$(mktemp /tmp/normals-memcheck-XXXXXX.log)
 
 # --keep-debuginfo names the frames of Mesa's driver although it is unloaded before the leak

@@ -4,7 +4,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 "$root/scripts/build.sh" run
 
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+if has_display; then
   exec "$root/build/normals" "$@"
 fi
 

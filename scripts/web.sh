@@ -16,15 +16,7 @@ build=${1:-$root/build-web}
 # emscripten's tools use Debian's Node.js modules, which a Node.js from elsewhere does not
 # look for.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-werror=OFF
-[ "${CI:-}" = true ] && werror=ON
-mkdir -p "$build"
-log=$build/build.log
-echo "Building the browser page into $build ..."
-{
-  emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DNORMALS_WERROR=$werror &&
-    cmake --build "$build" -j "$(nproc)"
-} >"$log" 2>&1 || { cat "$log"; echo "The browser build failed; its log is $log." >&2; exit 1; }
+cmake_build "the browser page" "$build" --emcmake
 page=$build/web/normals.html
 echo "Built $page ($(stat -c %s "$page") bytes, emscripten $(emcc --version 2>/dev/null |
   sed -n "1s/.* \([0-9][0-9.]*\) .*/\1/p"))."

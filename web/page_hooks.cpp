@@ -38,6 +38,9 @@ EMSCRIPTEN_KEEPALIVE void normalsBenchFrames(int count) {
   }
 }
 
+// How many surfaces the keys cycle through.
+EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceCount() { return kSurfaceCount; }
+
 // surfaceIndex, animate and phase, in that order.
 EMSCRIPTEN_KEEPALIVE const float* normalsTestState() {
   static float state[3];

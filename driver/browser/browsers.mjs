@@ -78,6 +78,9 @@ export const state = (tab) => tab.evaluate(() => {
     phase: Module.HEAPF32[p + 2] };
 });
 
+// How many surfaces the viewer cycles through.
+export const surfaceCount = (tab) => tab.evaluate(() => Module._normalsSurfaceCount());
+
 export const nextFrames = (tab, n) => tab.evaluate((count) => new Promise((done) => {
   const step = (left) => (left === 0 ? done() : requestAnimationFrame(() => step(left - 1)));
   step(count);

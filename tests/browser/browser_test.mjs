@@ -1,15 +1,14 @@
-// The browser build as a user meets it, in a real browser (driver/browser): writes the golden
-// cases' frames into --out for normals-compare-golden, and checks the keys, the animation,
-// Escape and a browser without WebGL 2.
+// The browser build as a user meets it, in a real browser (driver/browser): the golden cases'
+// frames, written into --out and judged by normals-compare-golden (--judge) with --min-share,
+// the keys, the animation, Escape and a browser without WebGL 2.
 //   node browser_test.mjs --browser chromium|firefox --page normals.html --out DIR
-import { mkdirSync, readFileSync } from "node:fs";
+//     --judge normals-compare-golden --min-share PERCENT
+import { execFileSync } from "node:child_process";
+import { mkdirSync } from "node:fs";
 import { dirname, join } from "node:path";
-import { fileURLToPath } from "node:url";
-import { commandLine, frameAt, kSide, launch, nextFrames, open, pollUntil, started, state }
-  from "../../driver/browser/browsers.mjs";
+import { commandLine, frameAt, kSide, launch, nextFrames, open, pollUntil, started, state,
+  surfaceCount } from "../../driver/browser/browsers.mjs";
 import { writePng } from "./png.mjs";
-
-const here = dirname(fileURLToPath(import.meta.url));
 
 const results = [];
 async function check(name, body) {
@@ -27,20 +26,21 @@ function expect(condition, message) {
 }
 
 async function main() {
-  const o = commandLine("node browser_test.mjs --browser chromium|firefox --page PAGE --out DIR",
-    {}, (given) => given.out);
+  const o = commandLine("node browser_test.mjs --browser chromium|firefox --page PAGE --out DIR " +
+    "--judge COMPARER --min-share PERCENT", {}, (given) => given.out && given.judge &&
+    Number(given["min-share"]) > 0);
   mkdirSync(o.out, { recursive: true });
-  const cases = readFileSync(join(here, "..", "golden", "cases.txt"), "utf8").split("\n")
-    .map((l) => l.trim()).filter((l) => l && !l.startsWith("#")).map((l) => l.split(/\s+/));
+  // FILE SURFACE ANIMATE PHASE, a case a line.
+  const cases = execFileSync(o.judge, ["--list"], { encoding: "utf8" }).trim().split("\n")
+    .map((line) => line.split(" "));
 
   let { b, close } = await launch(o.browser);
   try {
     const tab = await open(b, o.page);
     await started(tab);
     await check("the golden cases' frames are written", async () => {
-      for (const [file, surface, phase] of cases) {
-        const rgb = await frameAt(tab, Number(surface), phase === "rest" ? 0 : 1,
-          phase === "rest" ? 0 : Number(phase));
+      for (const [file, surface, animate, phase] of cases) {
+        const rgb = await frameAt(tab, Number(surface), Number(animate), Number(phase));
         mkdirSync(dirname(join(o.out, file)), { recursive: true });
         writePng(join(o.out, file), kSide, kSide, rgb);
       }
@@ -60,14 +60,15 @@ async function main() {
       await nextFrames(tab, 10);
       expect(!first.equals(await canvas.screenshot()), "two frames 10 apart are the same");
     });
-    await check("keys: letters advance and wrap after six, arrows do nothing, space pauses",
+    await check("keys: letters advance and wrap after the last, arrows do nothing, space pauses",
       async () => {
         const surface = async () => (await state(tab)).surface;
+        const surfaces = await surfaceCount(tab);
         const start = await surface();
         await tab.keyboard.press("KeyA");
-        await pollUntil("a to advance", async () => (await surface()) === (start + 1) % 6);
-        for (let i = 0; i < 5; i++) await tab.keyboard.press("KeyQ");
-        await pollUntil("six keys to come back", async () => (await surface()) === start);
+        await pollUntil("a to advance", async () => (await surface()) === (start + 1) % surfaces);
+        for (let i = 1; i < surfaces; i++) await tab.keyboard.press("KeyQ");
+        await pollUntil("a key a surface to come back", async () => (await surface()) === start);
         await tab.keyboard.press("ArrowRight");
         await tab.keyboard.press("Shift");
         await nextFrames(tab, 5);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# One browser test: the page PAGE in BROWSER (chromium or firefox), its checks, then its golden
-# frames judged by normals-compare-golden: at least MIN_SHARE percent of each frame's pixels
-# within 2 levels of the reference. NORMALS_BUILD names the build holding the comparer.
+# One browser test: the page PAGE in BROWSER (chromium or firefox), its checks, its golden
+# frames judged by normals-compare-golden among them: at least MIN_SHARE percent of each
+# frame's pixels within 2 levels of the reference. NORMALS_BUILD names the build holding the
+# comparer.
 set -euo pipefail
 [ $# -eq 3 ] || { echo "usage: $(basename "$0") chromium|firefox PAGE MIN_SHARE" >&2; exit 2; }
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -11,7 +12,8 @@ out=$(mktemp -d /tmp/normals-browser-XXXXXX)
 trap 'rm -rf "$out"' EXIT
 echo "$2: $(stat -c %s "$2") bytes"
 status=0
-node "$here/browser_test.mjs" --browser "$1" --page "$2" --out "$out" || status=1
+node "$here/browser_test.mjs" --browser "$1" --page "$2" --out "$out" \
+  --judge "$NORMALS_BUILD/tests/normals-compare-golden" --min-share "$3" || status=1
 "$NORMALS_BUILD/tests/normals-compare-golden" --min-share "$3" "$out" || status=1
 if [ "$status" -ne 0 ] && [ -d "$NORMALS_BUILD/tests" ]; then
   # Kept for a person to look at, as the golden tests keep theirs.

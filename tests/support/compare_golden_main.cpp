@@ -1,7 +1,9 @@
 // normals-compare-golden: judges pictures drawn elsewhere (scripts/update-golden.sh into a
 // scratch folder, or a browser's screenshots) against the golden references, case by case,
 // and writes a difference image beside each picture that fails. --references judges against
-// another folder of pictures instead (the icons, say), file by file.
+// another folder of pictures instead (the icons, say), file by file. --list prints the cases,
+// one a line, "FILE SURFACE ANIMATE PHASE" (ANIMATE 0 or 1), for the scripts and the browser
+// tests, so that the case file has one reader.
 #include <dirent.h>
 
 #include <algorithm>
@@ -36,6 +38,7 @@ std::vector<std::string> pngFiles(const std::string& folder) {
 int main(int argc, char** argv) {
   const std::string usage = std::string("usage: ") + kProgram +
                             " [--min-share PERCENT] [--levels N] [--references DIR] FOLDER\n"
+                            "       " + kProgram + " --list\n"
                             "  FOLDER holds one picture per case of tests/golden/cases.txt, under "
                             "the same names, or with\n  --references one per PNG file in DIR. "
                             "By default a picture passes with at most " +
@@ -46,8 +49,11 @@ int main(int argc, char** argv) {
   double minShare = -1;
   int levels = kGoldenLevelTolerance;
   std::string folder, references;
+  bool list = false;
   while (args.next()) {
-    if (args.option() == "--min-share") {
+    if (args.option() == "--list") {
+      list = true;
+    } else if (args.option() == "--min-share") {
       minShare = args.number(args.value(), 0, 100);
     } else if (args.option() == "--levels") {
       levels = args.integer(args.value(), 0, 255);
@@ -58,6 +64,15 @@ int main(int argc, char** argv) {
     } else {
       folder = args.option();
     }
+  }
+  if (list) {
+    if (!folder.empty() || !references.empty() || minShare >= 0) args.fail("--list stands alone");
+    const std::vector<GoldenCase> cases = readGoldenCases(NORMALS_GOLDEN_DIR);
+    if (cases.empty()) args.fail("no cases in " NORMALS_GOLDEN_DIR "/cases.txt");
+    for (const GoldenCase& g : cases) {
+      std::printf("%s %u %d %.9g\n", g.file.c_str(), g.surface, g.animate ? 1 : 0, g.phase);
+    }
+    return 0;
   }
   if (folder.empty()) args.fail("which folder?");
 
