@@ -7,8 +7,8 @@
 #   compare-golden the judge those checks and the browser tests rely on: it passes the
 #                  references themselves and fails a wrong, missing or wrongly sized picture;
 #   bench, soak    a few seconds each;
-#   refusals       bad arguments and a valgrind log without a summary: one line on standard
-#                  error and the right status.
+#   refusals       a valgrind log without a summary, and options without their value: one
+#                  line on standard error and the right status.
 # NORMALS_BUILD names the build folder (already built) the scripts use.
 set -euo pipefail
 scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../scripts" && pwd)
@@ -73,21 +73,14 @@ case ${1:-} in
     printf '#!/bin/sh\nexit 0\n' >"$scratch/build/bench/normals-probe"
     chmod +x "$scratch/build/bench/normals-probe"
     NORMALS_BUILD=$scratch/build refuses 1 "no ERROR SUMMARY" memcheck.sh 5
-    for args in "--release" "--dir" "--release 14 true" "--with" "--dir relative true" ""; do
+    # Options whose value is missing, or whose file is not there: a script that ran on would
+    # build or install with an empty setting.
+    for args in "--release" "--dir" "--with" "--release 14 true" "--dir relative true"; do
       # shellcheck disable=SC2086 # the arguments are words on purpose
       refuses 2 "usage: fresh-debian.sh" fresh-debian.sh $args
     done
-    refuses 2 "usage: update-golden.sh" update-golden.sh a b
-    refuses 2 "usage: make-icons.sh" make-icons.sh a b
-    refuses 2 "usage: make-glyphs.sh" make-glyphs.sh a b
+    refuses 2 "usage: soak.sh" soak.sh --seconds
     refuses 2 "usage: check-package.sh" check-package.sh /no/such.deb
-    refuses 2 "usage: bench.sh" bench.sh --long
-    refuses 2 "usage: soak.sh" soak.sh --seconds 0
-    refuses 2 "usage: soak.sh" soak.sh 1.5
-    refuses 2 "usage: memcheck.sh" memcheck.sh many
-    refuses 2 "usage: build.sh" build.sh
-    refuses 2 "usage: deps.sh" deps.sh everything
-    refuses 2 "usage: test.sh" test.sh now
     echo "$failures refusals failed"
     [ "$failures" -eq 0 ] ;;
   *)

@@ -3,7 +3,7 @@
 // the keys, the animation, Escape and a browser without WebGL 2.
 //   node browser_test.mjs --browser chromium|firefox --page normals.html --out DIR
 //     --judge normals-compare-golden --min-share PERCENT
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawnSync } from "node:child_process";
 import { mkdirSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { commandLine, frameAt, kSide, launch, nextFrames, open, pollUntil, started, state,
@@ -38,12 +38,16 @@ async function main() {
   try {
     const tab = await open(b, o.page);
     await started(tab);
-    await check("the golden cases' frames are written", async () => {
+    await check("the golden cases' frames match the references", async () => {
       for (const [file, surface, animate, phase] of cases) {
         const rgb = await frameAt(tab, Number(surface), Number(animate), Number(phase));
         mkdirSync(dirname(join(o.out, file)), { recursive: true });
         writePng(join(o.out, file), kSide, kSide, rgb);
       }
+      const judged = spawnSync(o.judge, ["--min-share", o["min-share"], o.out],
+        { encoding: "utf8" });
+      process.stdout.write(judged.stdout + judged.stderr);
+      expect(judged.status === 0, `${o.judge} failed them (status ${judged.status})`);
     });
     await check("the animation sweeps the phase and the frames move", async () => {
       await tab.reload();
