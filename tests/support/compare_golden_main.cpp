@@ -38,7 +38,9 @@ std::vector<std::string> pngFiles(const std::string& folder) {
 int main(int argc, char** argv) {
   const std::string usage = std::string("usage: ") + kProgram +
                             " [--min-share PERCENT] [--levels N] [--references DIR] FOLDER\n"
-                            "       " + kProgram + " --list\n"
+                            "       " +
+                            kProgram +
+                            " --list\n"
                             "  FOLDER holds one picture per case of tests/golden/cases.txt, under "
                             "the same names, or with\n  --references one per PNG file in DIR. "
                             "By default a picture passes with at most " +
@@ -100,9 +102,8 @@ int main(int argc, char** argv) {
       continue;
     }
     const Comparison c = compareImages(seen, reference, levels);
-    const double pixels = static_cast<double>(reference.width) * reference.height;
-    const double share = 100 * (pixels - c.differing) / pixels;
-    const bool pass = minShare >= 0 ? share >= minShare : c.differing <= kGoldenPixelTolerance;
+    const double share = shareWithin(c, reference);
+    const bool pass = passes(c, reference, minShare);
     std::printf("%-28s %7.3f %% within %d levels (%d pixels differ)%s\n", file.c_str(), share,
                 levels, c.differing, pass ? "" : "  FAILED");
     if (!pass) {

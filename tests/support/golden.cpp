@@ -34,3 +34,13 @@ Comparison compareImages(const Image& seen, const Image& reference, int levels) 
   }
   return c;
 }
+
+double shareWithin(const Comparison& c, const Image& reference) {
+  const double pixels = static_cast<double>(reference.width) * reference.height;
+  return 100 * (pixels - c.differing) / pixels;
+}
+
+bool passes(const Comparison& c, const Image& reference, double minShare) {
+  return minShare >= 0 ? shareWithin(c, reference) >= minShare
+                       : c.differing <= kGoldenPixelTolerance;
+}

@@ -33,3 +33,9 @@ struct Comparison {
 // `seen` against `reference`, both of one size, pixel by pixel.
 Comparison compareImages(const Image& seen, const Image& reference,
                          int levels = kGoldenLevelTolerance);
+
+// The share of the reference's pixels that `c` found within the tolerance, in percent.
+double shareWithin(const Comparison& c, const Image& reference);
+// The verdict: at least `minShare` percent within the tolerance, or with no share given (a
+// negative one), at most kGoldenPixelTolerance pixels off.
+bool passes(const Comparison& c, const Image& reference, double minShare = -1);
