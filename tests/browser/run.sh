@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# One browser test: the page PAGE in BROWSER (chromium or firefox), its checks, its golden
-# frames judged by normals-compare-golden among them: at least MIN_SHARE percent of each
-# frame's pixels within 2 levels of the reference. NORMALS_BUILD names the build holding the
-# comparer.
+# One browser test: the page PAGE in BROWSER (chromium or firefox), once it is known to be made
+# from the sources as they are (web/check_page.cmake), and its checks, among them its golden
+# frames judged by normals-compare-golden: at least MIN_SHARE percent of each frame's pixels
+# within 2 levels of the reference. NORMALS_BUILD names the build holding the comparer.
 set -euo pipefail
 [ $# -eq 3 ] || { echo "usage: $(basename "$0") chromium|firefox PAGE MIN_SHARE" >&2; exit 2; }
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${NORMALS_BUILD:?names the build to test}"
-[ -f "$2" ] || { echo "no page at $2: build it with ./scripts/web.sh" >&2; exit 1; }
+root=$(cd "$here/../.." && pwd)
+remake=./scripts/web.sh
+[ "$(realpath -m "$2")" = "$root/docs/normals.html" ] && remake="./scripts/web.sh --docs"
+# A page made from other sources than these would pass or fail for the wrong reasons.
+cmake -DROOT="$root" -DPAGE="$2" -DREMAKE="$remake" -P "$root/web/check_page.cmake" || exit 1
 out=$(mktemp -d /tmp/normals-browser-XXXXXX)
 trap 'rm -rf "$out"' EXIT
 echo "$2: $(stat -c %s "$2") bytes"
