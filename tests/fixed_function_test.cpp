@@ -5,6 +5,7 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
+#include "app/startup.h"
 #include "capture.h"
 #include "gl_harness.h"
 #include "pixels.h"
@@ -18,12 +19,28 @@ Matrix glMatrix(GLenum which) {
   return m;
 }
 
-Matrix viewerCamera() { return lookAt(identityMatrix(), 10, 10, 10, 0, 0, 0, 0, 1, 0); }
+// The viewer's own camera, projection and light, as the layer takes them.
+Matrix viewerCamera() {
+  return lookAt(identityMatrix(), kEye[0], kEye[1], kEye[2], kCentre[0], kCentre[1], kCentre[2],
+                kUp[0], kUp[1], kUp[2]);
+}
+Matrix viewerProjection() {
+  return perspectiveMatrix(kFieldOfView, kAspect, kNearPlane, kFarPlane);
+}
+Lighting viewerLight() {
+  Lighting light;
+  for (int i = 0; i < 3; ++i) {
+    light.ambient[i] = kLightAmbient[i];
+    light.diffuse[i] = kLightDiffuse[i];
+  }
+  setLightPosition(&light, identityMatrix(), kLightPosition);
+  return light;
+}
 
 TEST(FixedFunction, MatricesAreMesasToTheBit) {
   openViewer();
   loadCamera();
-  const Matrix projection = perspectiveMatrix(45.0, 1.0, 0.01, 1000.0);
+  const Matrix projection = viewerProjection();
   const Matrix camera = viewerCamera();
   const Matrix realProjection = glMatrix(GL_PROJECTION_MATRIX);
   const Matrix realCamera = glMatrix(GL_MODELVIEW_MATRIX);
@@ -44,21 +61,13 @@ TEST(FixedFunction, RasterPositionAndColourAreMesas) {
   glGetFloatv(GL_CURRENT_RASTER_POSITION, real);
   glGetFloatv(GL_CURRENT_RASTER_COLOR, realColour);
 
-  const RasterPosition mine =
-      rasterPosition(viewerCamera(), perspectiveMatrix(45.0, 1.0, 0.01, 1000.0), caption, 400, 400);
+  const RasterPosition mine = rasterPosition(viewerCamera(), viewerProjection(), caption, 400, 400);
   ASSERT_TRUE(mine.valid);
   EXPECT_EQ(mine.x, real[0]);
   EXPECT_EQ(mine.y, real[1]);
   EXPECT_EQ(mine.z, real[2]);
 
-  Lighting light;
-  const float ambient[3] = {0.3f, 0.3f, 0.3f}, diffuse[3] = {0.5f, 0.5f, 0.5f};
-  const float position[4] = {0, 0, -10, 0};
-  for (int i = 0; i < 3; ++i) {
-    light.ambient[i] = ambient[i];
-    light.diffuse[i] = diffuse[i];
-  }
-  setLightPosition(&light, identityMatrix(), position);
+  const Lighting light = viewerLight();
   const float white[3] = {1, 1, 1}, zero[3] = {0, 0, 0};
   float colour[3];
   litColour(light, white, zero, colour);
@@ -66,24 +75,34 @@ TEST(FixedFunction, RasterPositionAndColourAreMesas) {
 }
 
 // A quad through the origin, lit with each normal: the colour Mesa draws is the colour the
-// lighting equation gives for the normal taken to eye space.
+// lighting equation gives for the normal taken to eye space, clamped where a brighter light
+// than the viewer's takes it above 1.
 TEST(FixedFunction, LightingMatchesMesasPixels) {
   openViewer();
-  Lighting light;
-  const float position[4] = {0, 0, -10, 0};
-  for (int i = 0; i < 3; ++i) {
-    light.ambient[i] = 0.3f;
-    light.diffuse[i] = 0.5f;
-  }
-  setLightPosition(&light, identityMatrix(), position);
   float toEye[9];
   normalMatrix(viewerCamera(), toEye);
-
-  const float normals[][3] = {{0, -1, 0},   {0, 1, 0},           {-0.577f, -0.577f, -0.577f},
-                              {1, 0, 0},    {0.3f, -0.8f, 0.1f}, {0, 0, 0},
-                              {2, -1, 0.5f}};
-  for (const auto& n : normals) {
-    SCOPED_TRACE(testing::Message() << n[0] << ", " << n[1] << ", " << n[2]);
+  const struct {
+    float normal[3];
+    float diffuse;  // the light's, in every channel
+  } cases[] = {
+      {{0, -1, 0}, kLightDiffuse[0]},
+      {{0, 1, 0}, kLightDiffuse[0]},
+      {{-0.577f, -0.577f, -0.577f}, kLightDiffuse[0]},
+      {{1, 0, 0}, kLightDiffuse[0]},
+      {{0.3f, -0.8f, 0.1f}, kLightDiffuse[0]},
+      {{0, 0, 0}, kLightDiffuse[0]},
+      {{2, -1, 0.5f}, kLightDiffuse[0]},
+      {{-0.577f, -0.577f, -0.577f}, 1.0f},  // 0.2 + 0.3 + 1.0 * n.l: above 1, clamped
+      {{0.3f, -0.8f, 0.1f}, 0.9f},
+  };
+  for (const auto& c : cases) {
+    const float* n = c.normal;
+    SCOPED_TRACE(testing::Message()
+                 << n[0] << ", " << n[1] << ", " << n[2] << ", diffuse " << c.diffuse);
+    Lighting light = viewerLight();
+    const float diffuse[4] = {c.diffuse, c.diffuse, c.diffuse, 1};
+    for (int i = 0; i < 3; ++i) light.diffuse[i] = diffuse[i];
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     loadCamera();
     glColor3f(1, 1, 1);
@@ -94,6 +113,7 @@ TEST(FixedFunction, LightingMatchesMesasPixels) {
     glVertex3f(-1, 1, 0);
     glVertex3f(-1, -1, 2);
     glEnd();
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, kLightDiffuse);
     const Rgb seen = readBackBuffer().at(195, 195);
 
     float eye[3], colour[3];

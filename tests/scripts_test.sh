@@ -42,7 +42,7 @@ case ${1:-} in
       "$scratch/icons" ;;
   make-glyphs)
     "$scripts/make-glyphs.sh" "$scratch/glyphs.h"
-    diff -u "$scripts/../web/gl/glyphs_8x13.h" "$scratch/glyphs.h" ;;
+    diff -u "$scripts/../web/platform/glyphs_8x13.h" "$scratch/glyphs.h" ;;
   compare-golden)
     golden=$scripts/../tests/golden
     compare=$NORMALS_BUILD/tests/normals-compare-golden

@@ -1,7 +1,7 @@
 // normals-glyphs: writes, as a C++ header on standard output, the bitmap font the viewer's
 // captions use, read back pixel by pixel from the toolkit itself: each character drawn with
 // glutBitmapCharacter in a window on the X display, then read back from OpenGL. The browser
-// build draws its captions from this header (web/gl/glyphs_8x13.h); running the program again
+// build draws its captions from this header (web/platform/glyphs_8x13.h); running the program again
 // makes the header again.
 #include <GL/glut.h>
 

@@ -9,7 +9,6 @@ import { pathToFileURL } from "node:url";
 import puppeteer from "puppeteer-core";
 
 const kDeadline = 60_000; // ms: software rendering on a loaded machine
-export const kSide = 400; // the canvas, as the viewer opens its window
 
 // The command line's --name value pairs over `defaults`: --browser chromium|firefox and --page
 // always, and what `valid` asks. Otherwise `usage` and status 2.
@@ -26,14 +25,16 @@ export function commandLine(usage, defaults, valid) {
 }
 
 // A browser with a profile of its own, removed by close(), in a window lower than the page so
-// that a key that scrolled it would show.
-export async function launch(browser, { webgl2 = true } = {}) {
+// that a key that scrolled it would show. `uncapped` lifts the frame-rate cap, so that the
+// animation frames come as fast as they can be drawn.
+export async function launch(browser, { webgl2 = true, uncapped = false } = {}) {
   const profile = mkdtempSync(join(tmpdir(), "normals-browser-"));
   if (browser === "chromium") {
     const args = ["--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
       "--disable-background-networking", "--disable-component-update", "--disable-sync",
       "--no-first-run", "--window-size=800,600"];
     if (!webgl2) args.push("--disable-webgl2");
+    if (uncapped) args.push("--disable-frame-rate-limit", "--disable-gpu-vsync");
     const b = await puppeteer.launch({ browser: "chrome", executablePath: "/usr/bin/chromium",
       headless: true, userDataDir: profile, args });
     return { b, close: () => closeAll(b, profile) };
@@ -41,6 +42,7 @@ export async function launch(browser, { webgl2 = true } = {}) {
   // Firefox draws WebGL with the X display's Mesa only when told to, software as it is.
   const prefs = { "webgl.force-enabled": true, "webgl.enable-webgl2": webgl2,
     "gfx.webrender.software": true, "layout.css.devPixelsPerPx": "1.0" };
+  if (uncapped) prefs["layout.frame_rate"] = 0;
   const b = await puppeteer.launch({ browser: "firefox", executablePath: "/usr/bin/firefox-esr",
     headless: false, userDataDir: profile, extraPrefsFirefox: prefs,
     args: ["--width=800", "--height=600"] });
@@ -62,21 +64,18 @@ export async function pollUntil(what, condition) {
   }
 }
 
-export async function open(browser, page) {
+export async function open(browser, page, query = "") {
   const tab = await browser.newPage();
-  await tab.goto(pathToFileURL(resolve(page)).href);
+  await tab.goto(pathToFileURL(resolve(page)).href + query);
   return tab;
 }
 
 export const started = (tab) => pollUntil("the viewer to start", () => tab.evaluate(() =>
-  typeof Module !== "undefined" && typeof Module._normalsTestState === "function" &&
+  typeof Module !== "undefined" && typeof Module._normalsSurfaceIndex === "function" &&
   document.title.startsWith("Normals:")));
 
-export const state = (tab) => tab.evaluate(() => {
-  const p = Module._normalsTestState() >> 2;
-  return { surface: Module.HEAPF32[p], animate: Module.HEAPF32[p + 1] === 1,
-    phase: Module.HEAPF32[p + 2] };
-});
+export const state = (tab) => tab.evaluate(() => ({ surface: Module._normalsSurfaceIndex(),
+  animate: Module._normalsAnimate() === 1, phase: Module._normalsPhase() }));
 
 // How many surfaces the viewer cycles through.
 export const surfaceCount = (tab) => tab.evaluate(() => Module._normalsSurfaceCount());
@@ -86,28 +85,39 @@ export const nextFrames = (tab, n) => tab.evaluate((count) => new Promise((done)
   step(count);
 }), n);
 
-// A frame drawn at a chosen state and read back, as the golden tests draw theirs; top row
-// first, RGB.
-export async function frameAt(tab, surface, animate, phase) {
-  const base64 = await tab.evaluate((s, a, p, side) => {
-    const at = Module._normalsTestFrame(s, a, p, side, side);
-    const rgba = Module.HEAPU8.subarray(at, at + side * side * 4);
+// The milliseconds a frame of the browser's own loop takes, over `seconds`.
+export const frameTime = (tab, seconds) => tab.evaluate((s) => new Promise((done) => {
+  let start = -1, frames = 0;
+  const step = (now) => {
+    if (start < 0) start = now;
+    else frames++;
+    if (now - start < s * 1000) requestAnimationFrame(step);
+    else done((now - start) / frames);
+  };
+  requestAnimationFrame(step);
+}), seconds);
+
+// A frame drawn at a chosen state and read back, as the golden tests draw theirs: its width,
+// height, and pixels, top row first, RGB. With `without`, the frame lacks its caption (-1) or
+// the outline of that cell.
+export async function frameAt(tab, surface, animate, phase, without = null) {
+  const { width, height, base64 } = await tab.evaluate((s, a, p, leaveOut) => {
+    if (!Module._normalsSetState(s, a, p)) throw new Error(`no surface ${s}`);
+    if (leaveOut === null) Module._normalsDrawFrame();
+    else Module._normalsDrawFrameWithout(leaveOut);
+    const canvas = document.getElementById("canvas");
+    const w = canvas.width, h = canvas.height;
+    const at = Module._normalsReadPixels(0, 0, w, h);
+    if (at === 0) throw new Error(`cannot read ${w} x ${h} pixels`);
+    const rgba = Module.HEAPU8.subarray(at, at + w * h * 4);
     let text = "";
-    for (let y = side - 1; y >= 0; y--) {
-      for (let x = 0; x < side; x++) {
-        const i = 4 * (y * side + x);
+    for (let y = h - 1; y >= 0; y--) {
+      for (let x = 0; x < w; x++) {
+        const i = 4 * (y * w + x);
         text += String.fromCharCode(rgba[i], rgba[i + 1], rgba[i + 2]);
       }
     }
-    return btoa(text);
-  }, surface, animate, phase, kSide);
-  return Buffer.from(base64, "base64");
+    return { width: w, height: h, base64: btoa(text) };
+  }, surface, animate, phase, without);
+  return { width, height, rgb: Buffer.from(base64, "base64") };
 }
-
-// Draws `count` frames of the current surface, each finished before the next, and returns
-// the milliseconds a frame took.
-export const frameCost = (tab, count) => tab.evaluate((n) => {
-  const start = performance.now();
-  Module._normalsBenchFrames(n);
-  return (performance.now() - start) / n;
-}, count);

@@ -21,20 +21,15 @@ void startViewer(int* argc, char** argv) {
   // Aspect fixed at 1: the picture stretches with the window rather than reframing.
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, 1.0, 0.01, 1000.0);
+  gluPerspective(kFieldOfView, kAspect, kNearPlane, kFarPlane);
   glMatrixMode(GL_MODELVIEW);
 
   glClearColor(0.2f, 0.2f, 0.7f, 1.0f);
   glLineWidth(2.0f);
 
-  static const GLfloat kAmbient[] = {0.3f, 0.3f, 0.3f, 1.0f};
-  static const GLfloat kDiffuse[] = {0.5f, 0.5f, 0.5f, 1.0f};
-  // Directional, set while the modelview is the identity: it stays fixed to the eye and shines
-  // from beyond the scene toward the viewer.
-  static const GLfloat kPosition[] = {0.0f, 0.0f, -10.0f, 0.0f};
-  glLightfv(GL_LIGHT0, GL_AMBIENT, kAmbient);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, kDiffuse);
-  glLightfv(GL_LIGHT0, GL_POSITION, kPosition);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, kLightAmbient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, kLightDiffuse);
+  glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
   glEnable(GL_LIGHT0);
   glEnable(GL_COLOR_MATERIAL);
 

@@ -16,7 +16,7 @@ const char* const kCaptions[kSurfaceCount] = {
 
 void loadCamera() {
   glLoadIdentity();
-  gluLookAt(10, 10, 10, 0, 0, 0, 0, 1, 0);
+  gluLookAt(kEye[0], kEye[1], kEye[2], kCentre[0], kCentre[1], kCentre[2], kUp[0], kUp[1], kUp[2]);
 }
 
 void drawAxes() {

@@ -17,9 +17,8 @@ void liftedVertex(const Vector3& p) {
 
 }  // namespace
 
-void drawCell(const Cell& cell) {
+void drawCellFace(const Cell& cell) {
   const Vector3& n = cell.normal;
-
   glColor3f(1, 1, 1);
   glNormal3f(static_cast<GLfloat>(n.x), static_cast<GLfloat>(n.y), static_cast<GLfloat>(n.z));
   glBegin(GL_QUADS);
@@ -28,7 +27,9 @@ void drawCell(const Cell& cell) {
   vertex(cell.p11);
   vertex(cell.p10);
   glEnd();
+}
 
+void drawCellOutline(const Cell& cell) {
   // The zero normal leaves outline and normal line with ambient light only.
   glColor3f(0, 0, 0);
   glNormal3f(0, 0, 0);
@@ -38,12 +39,21 @@ void drawCell(const Cell& cell) {
   liftedVertex(cell.p11);
   liftedVertex(cell.p10);
   glEnd();
+}
 
+void drawCellNormal(const Cell& cell) {
   glColor3f(1, 0, 0);
+  glNormal3f(0, 0, 0);
   glBegin(GL_LINES);
   vertex(cell.centre);
   vertex(cell.lineEnd);
   glEnd();
+}
+
+void drawCell(const Cell& cell) {
+  drawCellFace(cell);
+  drawCellOutline(cell);
+  drawCellNormal(cell);
 }
 
 void drawMesh() {

@@ -37,7 +37,8 @@ std::vector<std::string> pngFiles(const std::string& folder) {
 
 int main(int argc, char** argv) {
   const std::string usage = std::string("usage: ") + kProgram +
-                            " [--min-share PERCENT] [--levels N] [--references DIR] FOLDER\n"
+                            " [--min-share PERCENT | --min-shares FILE --browser NAME] [--levels N]"
+                            " [--references DIR] FOLDER\n"
                             "       " +
                             kProgram +
                             " --list\n"
@@ -50,13 +51,17 @@ int main(int argc, char** argv) {
   CommandLine args(kProgram, usage, argc, argv);
   double minShare = -1;
   int levels = kGoldenLevelTolerance;
-  std::string folder, references;
+  std::string folder, references, minSharesFile, browser;
   bool list = false;
   while (args.next()) {
     if (args.option() == "--list") {
       list = true;
     } else if (args.option() == "--min-share") {
       minShare = args.number(args.value(), 0, 100);
+    } else if (args.option() == "--min-shares") {
+      minSharesFile = args.value();
+    } else if (args.option() == "--browser") {
+      browser = args.value();
     } else if (args.option() == "--levels") {
       levels = args.integer(args.value(), 0, 255);
     } else if (args.option() == "--references") {
@@ -77,6 +82,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (folder.empty()) args.fail("which folder?");
+  if (minSharesFile.empty() != browser.empty()) args.fail("--min-shares goes with --browser");
+  std::map<std::string, double> minShares;
+  if (!minSharesFile.empty()) {
+    if (minShare >= 0) args.fail("--min-share or --min-shares, not both");
+    std::string error;
+    minShares = readMinShares(minSharesFile, browser, &error);
+    if (!error.empty()) args.fail(error);
+  }
 
   std::vector<std::string> files;
   if (references.empty()) {
@@ -103,9 +116,13 @@ int main(int argc, char** argv) {
     }
     const Comparison c = compareImages(seen, reference, levels);
     const double share = shareWithin(c, reference);
-    const bool pass = passes(c, reference, minShare);
+    const auto least = minShares.find(file);
+    const bool pass = passes(c, reference, least == minShares.end() ? minShare : least->second);
     std::printf("%-28s %7.3f %% within %d levels (%d pixels differ)%s\n", file.c_str(), share,
                 levels, c.differing, pass ? "" : "  FAILED");
+    if (least != minShares.end() && !pass) {
+      std::printf("  %s asks for at least %.3f %%\n", browser.c_str(), least->second);
+    }
     if (!pass) {
       ++failed;
       const std::string difference = path + ".difference.png";

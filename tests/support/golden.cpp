@@ -1,5 +1,6 @@
 #include "golden.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -17,6 +18,36 @@ std::vector<GoldenCase> readGoldenCases(const std::string& folder) {
     cases.push_back(g);
   }
   return cases;
+}
+
+std::map<std::string, double> readMinShares(const std::string& path, const std::string& column,
+                                            std::string* error) {
+  std::ifstream in(path);
+  std::vector<std::string> columns;
+  std::map<std::string, double> shares;
+  *error = "";
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::vector<std::string> words;
+    for (std::string w; fields >> w;) words.push_back(w);
+    if (columns.empty()) {
+      columns = words;
+      continue;
+    }
+    std::size_t k = 1;
+    while (k < columns.size() && columns[k] != column) ++k;
+    char* end = nullptr;
+    const double share = k < words.size() ? std::strtod(words[k].c_str(), &end) : -1;
+    if (k >= columns.size() || words.size() != columns.size() || *end != '\0' || share < 0 ||
+        share > 100) {
+      *error = path + ": no share of " + column + " in '" + line + "'";
+      return {};
+    }
+    shares[words[0]] = share;
+  }
+  if (shares.empty()) *error = path + " cannot be read, or names no case";
+  return shares;
 }
 
 Comparison compareImages(const Image& seen, const Image& reference, int levels) {

@@ -3,6 +3,7 @@
 // made elsewhere (by scripts/update-golden.sh, or by a browser) against the same references.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct GoldenCase {
 
 // The cases listed in `folder`/cases.txt; empty when it cannot be read.
 std::vector<GoldenCase> readGoldenCases(const std::string& folder);
+
+// The least shares, in percent, case by case, of the column `column` of a table whose first
+// line that is not a comment names its columns ("case firefox chromium"), a case a line after
+// it. Empty, with the reason in `error`, when the file or the column cannot be read.
+std::map<std::string, double> readMinShares(const std::string& path, const std::string& column,
+                                            std::string* error);
 
 struct Comparison {
   int differing = 0;  // pixels with a channel more than the tolerance off

@@ -1,28 +1,33 @@
 // The GLUT 3 calls the viewer makes, on a web page: the window is the page's canvas, its title
 // the page's title and heading, the event loop the browser's animation frames, and the keys
-// the page's own. Each frame runs what the toolkit runs between two waits: a frame if one was
-// asked for, then the idle callback, so the animation advances once per frame drawn.
+// the page's own. Each frame runs what the toolkit runs between two waits: the keys that came,
+// a frame if one was asked for, then the idle callback, so the animation advances once per
+// frame. exit() from a callback (Escape) ends the program through the runtime's own exit, which
+// tells the page (Module.onExit) and ends the frames.
 #include <GL/glut.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "gl_layer.h"
 #include "key_character.h"
-#include "webgl_frame.h"
+#include "webgl_device.h"
 
 namespace {
 
 char font8By13;
+const char* const kCanvas = "#canvas";
 
 struct Toolkit {
-  int width = 300, height = 300;
+  int width = 300, height = 300;  // the toolkit's default, until the program asks
   void (*display)() = nullptr;
   void (*keyboard)(unsigned char, int, int) = nullptr;
   void (*idle)() = nullptr;
   bool redisplay = false;
+  std::vector<unsigned char> keys;  // since the last frame
 };
 
 Toolkit& toolkit() {
@@ -30,13 +35,19 @@ Toolkit& toolkit() {
   return t;
 }
 
-void runFrame() {
+EM_BOOL runFrame(double, void*) {
   Toolkit& t = toolkit();
+  std::vector<unsigned char> keys;
+  keys.swap(t.keys);
+  for (unsigned char key : keys) {
+    if (t.keyboard != nullptr) t.keyboard(key, 0, 0);
+  }
   if (t.redisplay && t.display != nullptr) {
     t.redisplay = false;
     t.display();
   }
   if (t.idle != nullptr) t.idle();
+  return EM_TRUE;
 }
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
@@ -45,7 +56,7 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
   if (t.keyboard == nullptr || event->ctrlKey || event->altKey || event->metaKey) return false;
   const int c = keyCharacter(event->key);
   if (c < 0) return false;
-  t.keyboard(static_cast<unsigned char>(c), 0, 0);
+  t.keys.push_back(static_cast<unsigned char>(c));
   return true;  // taken: space does not scroll the page
 }
 
@@ -72,14 +83,12 @@ void* const glutBitmap8By13 = &font8By13;
 
 void glutInit(int*, char**) {}
 
-// Called by the page when the program ends (exit(), as Escape does): no frame after that.
-EMSCRIPTEN_KEEPALIVE void glutLayerEnd(void) { emscripten_cancel_main_loop(); }
-
 void glutInitDisplayMode(unsigned int mode) {
   if ((mode & ~(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH)) != 0) refuse("glutInitDisplayMode", mode);
 }
 
 void glutInitWindowSize(int width, int height) {
+  if (width <= 0 || height <= 0) refuse("glutInitWindowSize: a size", 0);
   toolkit().width = width;
   toolkit().height = height;
 }
@@ -90,11 +99,12 @@ void glutInitWindowPosition(int, int) {}
 int glutCreateWindow(const char* title) {
   Toolkit& t = toolkit();
   setPageTitle(title);
-  if (!openWebGl(t.width, t.height)) {
+  if (!openWebGl(kCanvas, t.width, t.height)) {
     std::fprintf(stderr, "normals: this browser has no WebGL 2\n");
     std::abort();
   }
-  openGlLayer(t.width, t.height);
+  emscripten_set_element_css_size(kCanvas, t.width, t.height);
+  openGlLayer(t.width, t.height, drawWebGl);
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKeyDown);
   t.redisplay = true;
   return 1;
@@ -105,7 +115,12 @@ void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { toolkit().key
 void glutIdleFunc(void (*callback)(void)) { toolkit().idle = callback; }
 void glutPostRedisplay(void) { toolkit().redisplay = true; }
 void glutSwapBuffers(void) { flushGlLayer(); }
-void glutMainLoop(void) { emscripten_set_main_loop(runFrame, 0, 1); }
+
+// Never returns: the frames go on in the browser's own loop once main has given way to it.
+void glutMainLoop(void) {
+  emscripten_request_animation_frame_loop(runFrame, nullptr);
+  emscripten_unwind_to_js_event_loop();
+}
 
 void glutBitmapCharacter(void* font, int character) {
   if (font != glutBitmap8By13) refuse("glutBitmapCharacter: a font", 0);

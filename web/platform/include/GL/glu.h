@@ -1,4 +1,4 @@
-// The two GLU calls the viewer uses, for the browser build (web/gl/gl_layer.cpp).
+// The two GLU calls the viewer uses, for the browser build (web/platform).
 #pragma once
 
 #include <GL/gl.h>

@@ -1,5 +1,5 @@
 // The part of the GLUT 3 interface the viewer uses, for the browser build
-// (web/gl/glut_layer.cpp): one window on the page's canvas, the display, keyboard and idle
+// (web/platform/glut_layer.cpp): one window on the page's canvas, the display, keyboard and idle
 // callbacks, and the 8 x 13 bitmap font.
 #pragma once
 

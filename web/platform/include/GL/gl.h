@@ -1,5 +1,5 @@
 // The part of OpenGL 1.1 the viewer uses, for the browser build: the calls and constants of
-// its start-up and its frame, and nothing else. web/gl/gl_layer.cpp draws them with WebGL 2;
+// its start-up and its frame, and nothing else. web/platform draws them with WebGL 2;
 // any other value of an enumeration stops the program with a message naming it.
 #pragma once
 

@@ -1,0 +1,77 @@
+// What the browser tests ask of the running page, as the desktop tests ask of the viewer in
+// process: the state the keys and the clock have reached, a state to draw, a frame drawn as the
+// display handler draws it, and its pixels read back. One job each.
+#include <GL/gl.h>
+#include <emscripten.h>
+
+#include <vector>
+
+#include "app/viewer_state.h"
+#include "geometry/cell.h"
+#include "gl_layer.h"
+#include "render/frame.h"
+#include "render/mesh.h"
+#include "webgl_device.h"
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceCount() { return kSurfaceCount; }
+EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceIndex() { return viewerState.surfaceIndex; }
+EMSCRIPTEN_KEEPALIVE int normalsAnimate() { return viewerState.animate ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE float normalsPhase() { return viewerState.phase; }
+
+// The state the next frame is drawn at: `surface` (below normalsSurfaceCount()), the animation
+// on or off, and its phase. False, changing nothing, for a surface there is not.
+EMSCRIPTEN_KEEPALIVE int normalsSetState(unsigned surface, int animate, float phase) {
+  if (surface >= kSurfaceCount) return 0;
+  viewerState.surfaceIndex = surface;
+  viewerState.animate = animate != 0;
+  viewerState.phase = phase;
+  return 1;
+}
+
+// How many frames the page has sent to WebGL.
+EMSCRIPTEN_KEEPALIVE unsigned normalsFramesSent() { return framesSentToWebGl(); }
+
+// Draws a frame of the current state, as the display handler does, and sends it to WebGL.
+EMSCRIPTEN_KEEPALIVE void normalsDrawFrame() {
+  drawNextFrameAnyway();
+  drawFrame();
+  flushGlLayer();
+}
+
+// Draws a frame as the display handler does, but without its caption (`cell` < 0), or without
+// the outline of the sweep's cell number `cell`: frames the judge of the browser's frames must
+// fail.
+EMSCRIPTEN_KEEPALIVE void normalsDrawFrameWithout(int cell) {
+  drawNextFrameAnyway();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColor3f(1, 1, 1);
+  loadCamera();
+  drawAxes();
+  const unsigned surface = viewerState.surfaceIndex;
+  int index = 0;
+  sweepGrid([&](double u, double uNext, double v, double vNext) {
+    const Cell c = cellAt(surface, u, uNext, v, vNext);
+    drawCellFace(c);
+    if (index++ != cell) drawCellOutline(c);
+    drawCellNormal(c);
+  });
+  if (cell >= 0) drawCaption();
+  flushGlLayer();
+}
+
+// The pixels of the rectangle at (x, y), `width` x `height`, RGBA, bottom row first; null when
+// the rectangle does not lie within the drawing surface.
+EMSCRIPTEN_KEEPALIVE const unsigned char* normalsReadPixels(int x, int y, int width, int height) {
+  static std::vector<unsigned char> pixels;
+  if (x < 0 || y < 0 || width <= 0 || height <= 0 || width > glLayerWidth() - x ||
+      height > glLayerHeight() - y) {
+    return nullptr;
+  }
+  pixels.resize(4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  readWebGl(x, y, width, height, pixels.data());
+  return pixels.data();
+}
+
+}  // extern "C"
