@@ -1,31 +1,60 @@
-// What a frame of the browser page costs: every surface at rest, drawn as the display handler
-// draws it and finished before the next, in one browser (driver/browser).
-//   node web_bench.mjs --browser chromium|firefox --page normals.html [--frames N]
-import { commandLine, frameCost, launch, open, started, surfaceCount }
+// The browser page's frame as a user meets it, beside the desktop viewer's: the page animating
+// in the browser's own frame loop with its frame-rate cap lifted, each surface chosen with a
+// key, less what an empty WebGL 2 page that only clears costs a frame in the same browser
+// (bench/empty_webgl.html); against the desktop's own work a frame, given by bench.sh (the
+// viewer's frame less an empty clear-and-swap). Medians of five runs of --seconds each.
+//   node web_bench.mjs --browser chromium|firefox --page normals.html --desktop MS,MS,...
+//     [--seconds S]
+import { dirname, join } from "node:path";
+import { fileURLToPath } from "node:url";
+import { commandLine, frameTime, launch, open, pollUntil, started, state, surfaceCount }
   from "../driver/browser/browsers.mjs";
 
-const o = commandLine("node web_bench.mjs --browser chromium|firefox --page PAGE [--frames N]",
-  { frames: "200" }, (given) => Number(given.frames) > 0);
+const o = commandLine("node web_bench.mjs --browser chromium|firefox --page PAGE " +
+  "--desktop MS,MS,... [--seconds S]", { seconds: "2" },
+(given) => Number(given.seconds) > 0 && /^[0-9.]+(,[0-9.]+)*$/.test(given.desktop ?? ""));
+const desktop = o.desktop.split(",").map(Number);
+const seconds = Number(o.seconds);
 
-const { b, close } = await launch(o.browser);
+// The median of five runs of `seconds` each, after one to warm up.
+async function medianFrame(tab) {
+  await frameTime(tab, seconds / 2);
+  const runs = [];
+  for (let run = 0; run < 5; run++) runs.push(await frameTime(tab, seconds));
+  return runs.sort((x, y) => x - y)[2];
+}
+
+const { b, close } = await launch(o.browser, { uncapped: true });
 try {
   const tab = await open(b, o.page);
   await started(tab);
+  const side = await tab.evaluate(() => document.getElementById("canvas").width);
+  // The surfaces the desktop was measured on, from the first.
+  const surfaces = Math.min(desktop.length, await surfaceCount(tab));
   const renderer = await tab.evaluate(() => {
     const gl = document.createElement("canvas").getContext("webgl2");
     const info = gl.getExtension("WEBGL_debug_renderer_info");
     return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : gl.getParameter(gl.RENDERER);
   });
-  console.log(`${o.browser} ${await b.version()}, WebGL 2 on ${renderer}`);
-  console.log("surface   frame ms   (median of 5 runs of " + o.frames + " frames)");
-  const surfaces = await surfaceCount(tab);
+  const emptyTab = await open(b, join(dirname(fileURLToPath(import.meta.url)),
+    "empty_webgl.html"), `?size=${side}`);
+  await tab.bringToFront();
+  const page = [];
   for (let surface = 0; surface < surfaces; surface++) {
-    await tab.evaluate((s) => { Module._normalsTestFrame(s, 0, 0, 1, 1); }, surface);
-    await frameCost(tab, 20); // shaders and buffers warm
-    const runs = [];
-    for (let run = 0; run < 5; run++) runs.push(await frameCost(tab, Number(o.frames)));
-    runs.sort((x, y) => x - y);
-    console.log(`${String(surface).padEnd(9)} ${runs[2].toFixed(3).padStart(8)}`);
+    if (surface > 0) await tab.keyboard.press("KeyN");
+    await pollUntil(`surface ${surface}`, async () => (await state(tab)).surface === surface);
+    page.push(await medianFrame(tab));
+  }
+  await emptyTab.bringToFront();
+  const empty = await medianFrame(emptyTab);
+  console.log(`${o.browser} ${await b.version()}, WebGL 2 on ${renderer}; ` +
+    `an empty WebGL 2 page: ${empty.toFixed(2)} ms a frame`);
+  console.log("surface   page frame   page's own   desktop's own   page / desktop");
+  for (let s = 0; s < surfaces; s++) {
+    const own = page[s] - empty;
+    console.log(`${String(s).padEnd(9)} ${page[s].toFixed(2).padStart(7)} ms ` +
+      `${own.toFixed(2).padStart(9)} ms ${desktop[s].toFixed(2).padStart(12)} ms ` +
+      `${(own / desktop[s]).toFixed(2).padStart(13)}`);
   }
 } finally {
   await close();
