@@ -26,8 +26,11 @@ export function commandLine(usage, defaults, valid) {
 
 // A browser with a profile of its own, removed by close(), in a window lower than the page so
 // that a key that scrolled it would show. `uncapped` lifts the frame-rate cap, so that the
-// animation frames come as fast as they can be drawn.
-export async function launch(browser, { webgl2 = true, uncapped = false } = {}) {
+// animation frames come as fast as they can be drawn. Firefox takes the device's pixel ratio,
+// its window's width and a wish for reduced motion here; Chromium takes them for each tab
+// (open).
+export async function launch(browser, { webgl2 = true, uncapped = false, pixelRatio = 1,
+  width = 800, reducedMotion = false } = {}) {
   const profile = mkdtempSync(join(tmpdir(), "normals-browser-"));
   if (browser === "chromium") {
     const args = ["--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
@@ -41,11 +44,12 @@ export async function launch(browser, { webgl2 = true, uncapped = false } = {}) 
   }
   // Firefox draws WebGL with the X display's Mesa only when told to, software as it is.
   const prefs = { "webgl.force-enabled": true, "webgl.enable-webgl2": webgl2,
-    "gfx.webrender.software": true, "layout.css.devPixelsPerPx": "1.0" };
+    "gfx.webrender.software": true, "layout.css.devPixelsPerPx": pixelRatio.toFixed(1) };
   if (uncapped) prefs["layout.frame_rate"] = 0;
+  if (reducedMotion) prefs["ui.prefersReducedMotion"] = 1;
   const b = await puppeteer.launch({ browser: "firefox", executablePath: "/usr/bin/firefox-esr",
     headless: false, userDataDir: profile, extraPrefsFirefox: prefs,
-    args: ["--width=800", "--height=600"] });
+    args: [`--width=${width}`, "--height=600"] });
   return { b, close: () => closeAll(b, profile) };
 }
 
@@ -64,8 +68,15 @@ export async function pollUntil(what, condition) {
   }
 }
 
-export async function open(browser, page, query = "") {
+// A tab with `page`, its address ending in `query` (a fragment, say). In Chromium, `viewport`
+// sets the page's size, pixel ratio and touch (puppeteer's setViewport), and `reducedMotion`
+// the user's wish.
+export async function open(browser, page, query = "", { viewport, reducedMotion } = {}) {
   const tab = await browser.newPage();
+  if (viewport) await tab.setViewport(viewport);
+  if (reducedMotion) {
+    await tab.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
+  }
   await tab.goto(pathToFileURL(resolve(page)).href + query);
   return tab;
 }

@@ -9,6 +9,7 @@ import { mkdirSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { commandLine, frameAt, launch, nextFrames, open, pollUntil, started, state,
   surfaceCount } from "../../driver/browser/browsers.mjs";
+import { check, expect, finish } from "./checks.mjs";
 import { writePng } from "./png.mjs";
 
 // An outline whose edges other cells' outlines draw again leaves no frame without it; the
@@ -18,21 +19,6 @@ const kLeastLoneOutline = 50; // pixels
 // edges are drawn once.
 const kBorderCells = Array.from({ length: 441 }, (_, k) => k)
   .filter((k) => k < 21 || k >= 420 || k % 21 === 0 || k % 21 === 20);
-
-const results = [];
-async function check(name, body) {
-  try {
-    await body();
-    results.push(true);
-    console.log(`ok      ${name}`);
-  } catch (error) {
-    results.push(false);
-    console.log(`FAILED  ${name}: ${error.message}`);
-  }
-}
-function expect(condition, message) {
-  if (!condition) throw new Error(message);
-}
 
 async function main() {
   const o = commandLine("node browser_test.mjs --browser chromium|firefox --page PAGE --out DIR " +
@@ -135,11 +121,16 @@ async function main() {
         await tab.keyboard.press(" ");
         await pollUntil("space to start it again", async () => (await state(tab)).animate);
       });
-    await check("Escape ends the viewer with status 1 and says so", async () => {
+    await check("Escape ends the viewer with status 1 and says so where the picture was",
+      async () => {
       await tab.keyboard.press("Escape");
       const text = await pollUntil("the page to say the viewer ended", () =>
         tab.evaluate(() => document.getElementById("status").textContent));
       expect(/ended with status 1\b.*[Rr]eload/.test(text), `the page says "${text}"`);
+      expect(await tab.evaluate(() => {
+        const box = document.getElementById("status").getBoundingClientRect();
+        return box.top >= 0 && box.bottom <= innerHeight;
+      }), "the message is out of sight");
       const before = (await state(tab)).phase;
       await nextFrames(tab, 10);
       expect((await state(tab)).phase === before, "the clock still runs");
@@ -161,9 +152,7 @@ async function main() {
   } finally {
     await close();
   }
-  const failed = results.filter((r) => !r).length;
-  console.log(`${o.browser}: ${results.length - failed} of ${results.length} checks pass`);
-  process.exit(failed === 0 ? 0 : 1);
+  finish(o.browser);
 }
 
 main().catch((error) => {

@@ -1,6 +1,7 @@
-// What the browser tests ask of the running page, as the desktop tests ask of the viewer in
-// process: the state the keys and the clock have reached, a state to draw, a frame drawn as the
-// display handler draws it, and its pixels read back. One job each.
+// What the page, its browser tests and its benchmark ask of the running viewer, as the desktop
+// tests ask of it in process: the state the keys and the clock have reached and the caption
+// that goes with it, for the page to say; a state to draw, a frame drawn as the display handler
+// draws it, and its pixels read back, for the tests. One job each.
 #include <GL/gl.h>
 #include <emscripten.h>
 
@@ -19,6 +20,9 @@ EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceCount() { return kSurfaceCount; }
 EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceIndex() { return viewerState.surfaceIndex; }
 EMSCRIPTEN_KEEPALIVE int normalsAnimate() { return viewerState.animate ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE float normalsPhase() { return viewerState.phase; }
+EMSCRIPTEN_KEEPALIVE const char* normalsCaption(unsigned surface) {
+  return surface < kSurfaceCount ? kCaptions[surface] : "";
+}
 
 // The state the next frame is drawn at: `surface` (below normalsSurfaceCount()), the animation
 // on or off, and its phase. False, changing nothing, for a surface there is not.

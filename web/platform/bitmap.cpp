@@ -1,24 +1,31 @@
 // The toolkit's 8 x 13 bitmap font at the raster position: each set pixel of a glyph drawn as
-// one point in window coordinates, at the raster position's depth and in its colour.
+// one point in window coordinates, at the raster position's depth and in its colour, as large
+// as one of the window's pixels on the drawing surface.
+#include <algorithm>
 #include <cmath>
 
 #include "glyphs_8x13.h"
 #include "layer.h"
 
+float glyphPixel() { return std::max(1.0f, layer().scale); }
+
 void drawGlyph(int character) {
   outsideBeginEnd("glutBitmapCharacter");
   Layer& l = layer();
   if (character <= 0 || character > 255 || !l.raster.valid) return;
-  const int left = static_cast<int>(std::floor(l.raster.x)) + kGlyphLeft;
-  const int bottom = static_cast<int>(std::floor(l.raster.y)) + kGlyphBottom;
+  // Placed in the window's pixels, as the desktop places it, each of them `scale` across, but
+  // never less than one of the surface's.
+  const float s = glyphPixel();
+  const int left = static_cast<int>(std::floor(l.raster.x / s)) + kGlyphLeft;
+  const int bottom = static_cast<int>(std::floor(l.raster.y / s)) + kGlyphBottom;
   int n = 0;
   for (int row = 0; row < kGlyphHeight; ++row) {
     for (int column = 0; column < kGlyphWidth; ++column) {
       if ((kGlyphRows[character][row] >> (kGlyphWidth - 1 - column) & 1) == 0) continue;
       DrawVertex p{};
       // The pixel's centre, in window coordinates, at the raster position's depth.
-      p.position[0] = static_cast<float>(left + column) + 0.5f;
-      p.position[1] = static_cast<float>(bottom + kGlyphHeight - 1 - row) + 0.5f;
+      p.position[0] = (static_cast<float>(left + column) + 0.5f) * s;
+      p.position[1] = (static_cast<float>(bottom + kGlyphHeight - 1 - row) + 0.5f) * s;
       p.depth[0] = l.raster.z;
       for (int k = 0; k < 3; ++k) p.colour[k] = l.rasterColour[k];
       p.space = static_cast<float>(Space::kWindow);
@@ -27,5 +34,5 @@ void drawGlyph(int character) {
     }
   }
   if (n > 0) record(Command::kPoints, n);
-  l.raster.x += kGlyphAdvance;
+  l.raster.x += kGlyphAdvance * s;
 }

@@ -9,9 +9,14 @@ using FrameSink = void (*)(const RecordedFrame& frame);
 
 // Opens the layer on a drawing surface of `width` x `height` pixels, its frames for `sink`.
 void openGlLayer(int width, int height, FrameSink sink);
+// The drawing surface is now `width` x `height` pixels, `scale` of them to one of the window's:
+// the same scene, its lines and bitmaps that much larger.
+void resizeGlLayer(int width, int height, float scale);
 int glLayerWidth();
 int glLayerHeight();
 // Hands everything recorded since the last flush to the sink, and forgets it.
 void flushGlLayer();
 // Draws one character of the 8 x 13 font at the raster position and advances it.
 void drawGlyph(int character);
+// How many of the surface's pixels across one pixel of a glyph takes.
+float glyphPixel();

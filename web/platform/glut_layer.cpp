@@ -1,9 +1,10 @@
 // The GLUT 3 calls the viewer makes, on a web page: the window is the page's canvas, its title
 // the page's title and heading, the event loop the browser's animation frames, and the keys
-// the page's own. Each frame runs what the toolkit runs between two waits: the keys that came,
-// a frame if one was asked for, then the idle callback, so the animation advances once per
-// frame. exit() from a callback (Escape) ends the program through the runtime's own exit, which
-// tells the page (Module.onExit) and ends the frames.
+// the page's own (its controls' among them). The page is the window system: it tells the layer
+// the canvas's size in the device's pixels. Each frame runs what the toolkit runs between two
+// waits: the keys that came, a frame if one was asked for, then the idle callback, so the
+// animation advances once per frame. exit() from a callback (Escape) ends the program through
+// the runtime's own exit, which tells the page (Module.onExit) and ends the frames.
 #include <GL/glut.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -60,6 +61,15 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
   return true;  // taken: space does not scroll the page
 }
 
+// The canvas takes the page's width up to the window's, in CSS pixels, and keeps its shape.
+// clang-format off
+EM_JS(void, setCanvasShape, (const char* selector, int width, int height), {
+  var canvas = document.querySelector(UTF8ToString(selector));
+  canvas.style.maxWidth = width + "px";
+  canvas.style.aspectRatio = width + " / " + height;
+});
+// clang-format on
+
 // The window's title is the page's title and its heading.
 // clang-format off
 EM_JS(void, setPageTitle, (const char* title), {
@@ -80,6 +90,22 @@ EM_JS(void, setPageTitle, (const char* title), {
 extern "C" {
 
 void* const glutBitmap8By13 = &font8By13;
+
+// The page, as the window system: the canvas's drawing buffer is now `width` x `height` of the
+// device's pixels. The viewer draws the same scene into it, as sharp as the screen allows.
+EMSCRIPTEN_KEEPALIVE void glutLayerResize(int width, int height) {
+  Toolkit& t = toolkit();
+  if (width <= 0 || height <= 0) return;
+  resizeGlLayer(width, height, static_cast<float>(width) / static_cast<float>(t.width));
+  resizeWebGl(kCanvas, width, height, glyphPixel());
+  t.redisplay = true;
+}
+
+// The page's own controls press keys of the keyboard: the viewer has one way in.
+EMSCRIPTEN_KEEPALIVE void glutLayerKey(int character) {
+  if (character > 0 && character < 256)
+    toolkit().keys.push_back(static_cast<unsigned char>(character));
+}
 
 void glutInit(int*, char**) {}
 
@@ -103,7 +129,7 @@ int glutCreateWindow(const char* title) {
     std::fprintf(stderr, "normals: this browser has no WebGL 2\n");
     std::abort();
   }
-  emscripten_set_element_css_size(kCanvas, t.width, t.height);
+  setCanvasShape(kCanvas, t.width, t.height);
   openGlLayer(t.width, t.height, drawWebGl);
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKeyDown);
   t.redisplay = true;

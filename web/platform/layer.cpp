@@ -74,6 +74,13 @@ void openGlLayer(int width, int height, FrameSink sink) {
   l.sink = sink;
 }
 
+void resizeGlLayer(int width, int height, float scale) {
+  Layer& l = layer();
+  l.width = width;
+  l.height = height;
+  l.scale = scale;
+}
+
 int glLayerWidth() { return layer().width; }
 int glLayerHeight() { return layer().height; }
 

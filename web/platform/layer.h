@@ -20,8 +20,9 @@ struct Layer {
   float clearColour[4] = {0, 0, 0, 0};
   float colour[3] = {1, 1, 1};
   float normal[3] = {0, 0, 1};
-  bool stateChanged = true;  // since the last run began
-  int width = 0, height = 0;
+  bool stateChanged = true;   // since the last run began
+  int width = 0, height = 0;  // the drawing surface, in its own pixels
+  float scale = 1;            // its pixels to one of the window's: lines and bitmaps grow by it
   FrameSink sink = nullptr;
 
   // Between glBegin and glEnd: each vertex's position and lit colour.

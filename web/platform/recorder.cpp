@@ -49,7 +49,7 @@ void recordSegment(const Corner& a, const Corner& b) {
   toClip(mvp, a.position, start);
   toClip(mvp, b.position, end);
   const LineRectangle line = lineRectangle(start, end, static_cast<float>(l.width),
-                                           static_cast<float>(l.height), l.lineWidth);
+                                           static_cast<float>(l.height), l.lineWidth * l.scale);
   if (!line.visible) return;
   const auto base = static_cast<std::uint32_t>(l.frame.vertices.size());
   for (int i = 0; i < 4; ++i) {

@@ -7,6 +7,7 @@
 constexpr const char* kVertexShader = R"(#version 300 es
 uniform mat4 modelViewProjection;
 uniform vec2 viewport;
+uniform float pointSize;
 in vec3 position, colour, depth;
 in float space;
 out vec3 shade;
@@ -16,7 +17,7 @@ void main() {
   shade = colour;
   depthPlane = depth;
   windowSpace = space;
-  gl_PointSize = 1.0;
+  gl_PointSize = pointSize;
   gl_Position = space == 0.0 ? modelViewProjection * vec4(position, 1.0)
                              : vec4(position.xy / viewport * 2.0 - 1.0, 0.0, 1.0);
 }

@@ -18,7 +18,7 @@ namespace {
 
 struct WebGl {
   GLuint program = 0, vertices = 0, indices = 0, vertexArray = 0;
-  GLint modelViewProjection = -1, viewport = -1;
+  GLint modelViewProjection = -1, viewport = -1, pointSize = -1;
   // The last frame sent, so that the same frame is not sent again, nor the same indices.
   RecordedFrame last;
   bool lastShown = false;
@@ -103,7 +103,6 @@ bool openWebGl(const char* selector, int width, int height) {
   attributes.antialias = false;
   attributes.preserveDrawingBuffer = false;
   attributes.failIfMajorPerformanceCaveat = false;
-  emscripten_set_canvas_element_size(selector, width, height);
   const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
       emscripten_webgl_create_context(selector, &attributes);
   if (context <= 0 || emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
@@ -114,8 +113,8 @@ bool openWebGl(const char* selector, int width, int height) {
   emscripten_glUseProgram(gl.program);
   gl.modelViewProjection = emscripten_glGetUniformLocation(gl.program, "modelViewProjection");
   gl.viewport = emscripten_glGetUniformLocation(gl.program, "viewport");
-  emscripten_glUniform2f(gl.viewport, static_cast<float>(width), static_cast<float>(height));
-  emscripten_glViewport(0, 0, width, height);
+  gl.pointSize = emscripten_glGetUniformLocation(gl.program, "pointSize");
+  resizeWebGl(selector, width, height, 1.0f);
 
   emscripten_glGenVertexArrays(1, &gl.vertexArray);
   emscripten_glBindVertexArray(gl.vertexArray);
@@ -166,6 +165,15 @@ void drawWebGl(const RecordedFrame& frame) {
       emscripten_glDrawArrays(GL_POINTS, run.first, run.count);
     }
   }
+}
+
+void resizeWebGl(const char* selector, int width, int height, float pointSize) {
+  WebGl& gl = webGl();
+  emscripten_set_canvas_element_size(selector, width, height);
+  emscripten_glUniform2f(gl.viewport, static_cast<float>(width), static_cast<float>(height));
+  emscripten_glUniform1f(gl.pointSize, pointSize);
+  emscripten_glViewport(0, 0, width, height);
+  gl.lastShown = false;  // a new drawing buffer holds nothing yet
 }
 
 void drawNextFrameAnyway() { webGl().lastShown = false; }

@@ -1,0 +1,220 @@
+// The page in every hand, in a real browser (driver/browser): touch and clicks, a phone's width,
+// a screen of twice the pixels, links, names for screen readers, the keyboard shared with the
+// browser and its fields, and reduced motion. Chromium plays a phone (390 x 844 at ratio 3,
+// touch) and narrower screens; Firefox, which cannot be made one here, is clicked and given
+// twice the pixels by its own setting.
+//   node page_test.mjs --browser chromium|firefox --page normals.html --out DIR
+//     --judge normals-compare-golden --min-share-at-2 PERCENT
+import { execFileSync, spawnSync } from "node:child_process";
+import { mkdirSync } from "node:fs";
+import { dirname, join } from "node:path";
+import { commandLine, frameAt, launch, nextFrames, open, pollUntil, started, state }
+  from "../../driver/browser/browsers.mjs";
+import { check, expect, finish } from "./checks.mjs";
+import { writePng } from "./png.mjs";
+
+const o = commandLine("node page_test.mjs --browser chromium|firefox --page PAGE --out DIR " +
+  "--judge COMPARER --min-share-at-2 PERCENT", {}, (given) => given.out && given.judge &&
+  Number(given["min-share-at-2"]) > 0);
+const chromium = o.browser === "chromium";
+const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+const kNext = "KeyN";
+
+const surface = async (tab) => (await state(tab)).surface;
+const attribute = (tab, id, name) =>
+  tab.evaluate((i, n) => document.getElementById(i).getAttribute(n), id, name);
+// Keys pressed are handled in the next frame; a few frames later nothing more can come of them.
+const settled = (tab) => nextFrames(tab, 5);
+
+async function everyHand(b) {
+  const tab = await open(b, o.page, "", chromium ? { viewport: phone } : {});
+  await started(tab);
+  await check(`a ${chromium ? "tap" : "click"} on the picture or the buttons shows the next ` +
+    "surface, and stops and starts the animation", async () => {
+    const press = async (id) => {
+      const box = await (await tab.$(`#${id}`)).boundingBox();
+      const x = box.x + box.width / 2, y = box.y + box.height / 2;
+      if (chromium) await tab.touchscreen.tap(x, y);
+      else await tab.mouse.click(x, y);
+    };
+    const start = await surface(tab);
+    await press("canvas");
+    await pollUntil("a tap to advance", async () => (await surface(tab)) === start + 1);
+    await press("next");
+    await pollUntil("the button to advance", async () => (await surface(tab)) === start + 2);
+    await press("animation");
+    await pollUntil("the animation to stop", async () => !(await state(tab)).animate);
+    expect(/Start/.test(await tab.evaluate(() => document.getElementById("animation")
+      .textContent)), "the button does not say it starts the animation");
+    await press("animation");
+    await pollUntil("the animation to start", async () => (await state(tab)).animate);
+    if (chromium) await tab.screenshot({ path: join(o.out, "phone.png") });
+  });
+  await check("the address, the picture's name and the announcement follow the viewer",
+    async () => {
+      await tab.keyboard.press(" ");
+      await pollUntil("the animation to stop", async () => !(await state(tab)).animate);
+      const s = await surface(tab);
+      const caption = await tab.evaluate((k) => Module.UTF8ToString(Module._normalsCaption(k)), s);
+      await pollUntil("the address", () => tab.evaluate((k) =>
+        location.hash === `#surface=${k}&still`, s));
+      const name = await attribute(tab, "canvas", "aria-label");
+      expect(name.includes(`Surface ${s}`) && name.includes(caption) && /rest/.test(name),
+        `the picture is named "${name}"`);
+      expect(await attribute(tab, "canvas", "role") === "img", "the picture is not an image");
+      await tab.keyboard.press(kNext);
+      await pollUntil("the name to follow", async () =>
+        (await attribute(tab, "canvas", "aria-label")).includes(`Surface ${(s + 1) % 6}`));
+      expect(await tab.evaluate(() => document.getElementById("announce").textContent ===
+        document.getElementById("canvas").getAttribute("aria-label")), "nothing was announced");
+      expect(await attribute(tab, "announce", "aria-live") === "polite", "not announced politely");
+    });
+  await check("space and Enter on a focused button press it once", async () => {
+    const before = await state(tab);
+    await tab.focus("#next");
+    await tab.keyboard.press("Enter");
+    await tab.keyboard.press(" ");
+    await settled(tab);
+    expect((await surface(tab)) === (before.surface + 2) % 6, "Enter and space on the button " +
+      `took the surface from ${before.surface} to ${await surface(tab)}`);
+    await tab.focus("#animation");
+    await tab.keyboard.press(" ");
+    await settled(tab);
+    expect((await state(tab)).animate !== before.animate, "space did not press the button once");
+  });
+  await check("Tab leaves through the controls, the focus in sight; keys in a field and with " +
+    "Control stay theirs",
+    async () => {
+      const before = await state(tab);
+      await tab.focus("#canvas");
+      const focused = [];
+      for (let i = 0; i < 3; i++) {
+        await tab.keyboard.press("Tab");
+        focused.push(await tab.evaluate(() => document.activeElement.id || "none"));
+        if (i === 0) {
+          expect(await tab.evaluate(() => getComputedStyle(document.activeElement)
+            .outlineStyle) !== "none", "the focus does not show");
+        }
+      }
+      expect(focused.join() === "next,animation,none", `Tab went to ${focused.join(", ")}`);
+      await tab.evaluate(() => document.body.append(Object.assign(
+        document.createElement("input"), { id: "field" })));
+      await tab.focus("#field");
+      await tab.keyboard.type("a b");
+      for (const target of ["#field", "#canvas"]) {
+        await tab.focus(target);
+        await tab.keyboard.down("Control");
+        await tab.keyboard.press("KeyA");
+        await tab.keyboard.up("Control");
+      }
+      await settled(tab);
+      const after = await state(tab);
+      expect(after.surface === before.surface && after.animate === before.animate,
+        "Tab, a field's keys or Control+A reached the viewer");
+      expect(await tab.evaluate(() => document.getElementById("field").value) === "a b",
+        "the field did not get its keys");
+    });
+  await tab.close();
+}
+
+async function narrow(b) {
+  const tab = await open(b, o.page, "", { viewport: { width: 320, height: 640 } });
+  await started(tab);
+  await check("at 320 px the page does not scroll sideways and the picture is whole", async () => {
+    await pollUntil("the canvas to follow the width", () => tab.evaluate(() =>
+      canvas.width < 320));
+    const fit = await tab.evaluate(() => {
+      const box = canvas.getBoundingClientRect();
+      return { scroll: document.documentElement.scrollWidth, inner: innerWidth,
+        left: box.left, right: box.right, bottom: box.bottom, width: box.width,
+        height: box.height, innerHeight };
+    });
+    expect(fit.scroll <= fit.inner && fit.left >= 0 && fit.right <= fit.inner &&
+      fit.bottom <= fit.innerHeight && fit.width === fit.height, JSON.stringify(fit));
+  });
+  await tab.close();
+}
+
+async function twice(b) {
+  const tab = await open(b, o.page, "", chromium ?
+    { viewport: { width: 800, height: 900, deviceScaleFactor: 2 } } : {});
+  await started(tab);
+  await check("at ratio 2 the picture has 800 x 800 pixels and, averaged 2 x 2, is the " +
+    "golden frame's", async () => {
+    await pollUntil("800 x 800 pixels", () => tab.evaluate(() => canvas.width === 800 &&
+      canvas.height === 800));
+    const folder = join(o.out, "ratio-2");
+    const cases = execFileSync(o.judge, ["--list"], { encoding: "utf8" }).trim().split("\n")
+      .map((line) => line.split(" "));
+    for (const [file, s, animate, phase] of cases) {
+      const frame = await frameAt(tab, Number(s), Number(animate), Number(phase));
+      const half = Buffer.alloc(400 * 400 * 3);
+      for (let y = 0; y < 400; y++) {
+        for (let x = 0; x < 400; x++) {
+          for (let k = 0; k < 3; k++) {
+            const at = (yy, xx) => frame.rgb[3 * (yy * 800 + xx) + k];
+            half[3 * (y * 400 + x) + k] = Math.round((at(2 * y, 2 * x) + at(2 * y, 2 * x + 1) +
+              at(2 * y + 1, 2 * x) + at(2 * y + 1, 2 * x + 1)) / 4);
+          }
+        }
+      }
+      mkdirSync(dirname(join(folder, file)), { recursive: true });
+      writePng(join(folder, file), 400, 400, half);
+    }
+    const judged = spawnSync(o.judge, ["--min-share", o["min-share-at-2"], folder],
+      { encoding: "utf8" });
+    process.stdout.write(judged.stdout + judged.stderr);
+    expect(judged.status === 0, `${o.judge} failed them (status ${judged.status})`);
+  });
+  await tab.close();
+}
+
+async function linkedAndStill(b, reducedMotion) {
+  const tab = await open(b, o.page, reducedMotion ? "" : "#surface=3&still",
+    chromium ? { reducedMotion } : {});
+  await started(tab);
+  const what = reducedMotion ? "reduced motion starts at rest" :
+    "#surface=3&still opens surface 3 at rest";
+  await check(what, async () => {
+    await settled(tab);
+    const s = await state(tab);
+    expect(s.surface === (reducedMotion ? 0 : 3) && !s.animate, JSON.stringify(s));
+  });
+  await tab.close();
+}
+
+async function main() {
+  mkdirSync(o.out, { recursive: true });
+  let { b, close } = await launch(o.browser);
+  try {
+    await everyHand(b);
+    await linkedAndStill(b, false);
+    if (chromium) {
+      await narrow(b);
+      await twice(b);
+      await linkedAndStill(b, true);
+    }
+  } finally {
+    await close();
+  }
+  if (!chromium) {
+    ({ b, close } = await launch(o.browser, { pixelRatio: 2, width: 1000 }));
+    try {
+      await twice(b);
+    } finally {
+      await close();
+    }
+    ({ b, close } = await launch(o.browser, { reducedMotion: true }));
+    try {
+      await linkedAndStill(b, true);
+    } finally {
+      await close();
+    }
+  }
+  finish(`${o.browser}, the page in every hand`);
+}
+
+main().catch((error) => {
+  console.log(`FAILED: ${error.stack}`);
+  process.exit(1);
+});
