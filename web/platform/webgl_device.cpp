@@ -35,19 +35,27 @@ WebGl& webGl() {
   std::abort();
 }
 
+// Stops the program with `what` and the log of a shader or program whose `status` is not set,
+// read with its own pair of calls.
+void check(GLuint object, GLenum status, const char* what,
+           void (*parameter)(GLuint, GLenum, GLint*),
+           void (*infoLog)(GLuint, GLsizei, GLsizei*, GLchar*)) {
+  GLint ok = 0;
+  parameter(object, status, &ok);
+  if (ok) return;
+  GLint length = 0;
+  parameter(object, GL_INFO_LOG_LENGTH, &length);
+  std::string log(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
+  infoLog(object, length, nullptr, log.data());
+  fail(what, log);
+}
+
 GLuint compile(GLenum type, const char* source) {
   const GLuint shader = emscripten_glCreateShader(type);
   emscripten_glShaderSource(shader, 1, &source, nullptr);
   emscripten_glCompileShader(shader);
-  GLint ok = 0;
-  emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-  if (!ok) {
-    GLint length = 0;
-    emscripten_glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    std::string log(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
-    emscripten_glGetShaderInfoLog(shader, length, nullptr, log.data());
-    fail("a shader does not compile", log);
-  }
+  check(shader, GL_COMPILE_STATUS, "a shader does not compile", emscripten_glGetShaderiv,
+        emscripten_glGetShaderInfoLog);
   return shader;
 }
 
@@ -61,15 +69,8 @@ GLuint link(const char* vertexSource, const char* fragmentSource) {
   // The program keeps what it needs of them.
   emscripten_glDeleteShader(vertex);
   emscripten_glDeleteShader(fragment);
-  GLint linked = 0;
-  emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
-  if (!linked) {
-    GLint length = 0;
-    emscripten_glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::string log(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
-    emscripten_glGetProgramInfoLog(program, length, nullptr, log.data());
-    fail("the program does not link", log);
-  }
+  check(program, GL_LINK_STATUS, "the program does not link", emscripten_glGetProgramiv,
+        emscripten_glGetProgramInfoLog);
   return program;
 }
 
