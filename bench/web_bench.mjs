@@ -2,13 +2,15 @@
 // in the browser's own frame loop with its frame-rate cap lifted, each surface chosen with a
 // key, less what an empty WebGL 2 page that only clears costs a frame in the same browser
 // (bench/empty_webgl.html); against the desktop's own work a frame, given by bench.sh (the
-// viewer's frame less an empty clear-and-swap). Medians of five runs of --seconds each.
+// viewer's frame less an empty clear-and-swap). Medians of five runs of --seconds each. Then,
+// in the browser as it comes (its frames capped by the screen's rate), the CPU time a second
+// of the browser's processes with the page animating and with it paused.
 //   node web_bench.mjs --browser chromium|firefox --page normals.html --desktop MS,MS,...
 //     [--seconds S]
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
-import { commandLine, frameTime, launch, open, pollUntil, started, state, surfaceCount }
-  from "../driver/browser/browsers.mjs";
+import { commandLine, cpuSeconds, frameTime, launch, nextFrames, open, pollUntil, started,
+  state, surfaceCount } from "../driver/browser/browsers.mjs";
 
 const o = commandLine("node web_bench.mjs --browser chromium|firefox --page PAGE " +
   "--desktop MS,MS,... [--seconds S]", { seconds: "2" },
@@ -58,4 +60,25 @@ try {
   }
 } finally {
   await close();
+}
+
+// CPU time a second, animating and then paused with space, over --seconds each.
+const capped = await launch(o.browser);
+try {
+  const tab = await open(capped.b, o.page);
+  await started(tab);
+  const perSecond = async () => {
+    await nextFrames(tab, 30);
+    const before = cpuSeconds(capped.b), start = Date.now();
+    await new Promise((r) => setTimeout(r, seconds * 1000));
+    return (1000 * (cpuSeconds(capped.b) - before)) / ((Date.now() - start) / 1000);
+  };
+  const animating = await perSecond();
+  await tab.keyboard.press(" ");
+  await pollUntil("the animation to stop", async () => !(await state(tab)).animate);
+  const paused = await perSecond();
+  console.log(`CPU time a second at the screen's rate: animating ${animating.toFixed(0)} ms, ` +
+    `paused ${paused.toFixed(0)} ms`);
+} finally {
+  await capped.close();
 }

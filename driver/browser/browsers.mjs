@@ -2,7 +2,7 @@
 // (drawing with SwiftShader) or Firefox (drawing with Mesa's llvmpipe on the X display). Shared
 // by the browser tests and the page's benchmark. Every wait polls for what it expects, up to a
 // deadline.
-import { mkdtempSync, rmSync } from "node:fs";
+import { mkdtempSync, readdirSync, readFileSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { pathToFileURL } from "node:url";
@@ -56,6 +56,32 @@ export async function launch(browser, { webgl2 = true, uncapped = false, pixelRa
 async function closeAll(b, profile) {
   await b.close();
   rmSync(profile, { recursive: true, force: true });
+}
+
+// The CPU seconds the browser and every process it started have used so far (those running
+// now: Linux's /proc).
+export function cpuSeconds(b) {
+  const root = b.process().pid;
+  const parent = new Map(), seconds = new Map();
+  for (const entry of readdirSync("/proc").filter((name) => /^\d+$/.test(name))) {
+    let stat;
+    try {
+      stat = readFileSync(`/proc/${entry}/stat`, "utf8");
+    } catch {
+      continue; // gone meanwhile
+    }
+    // After the command's name: state, parent, ..., user time (11th), system time (12th).
+    const fields = stat.slice(stat.lastIndexOf(")") + 2).split(" ");
+    parent.set(Number(entry), Number(fields[1]));
+    seconds.set(Number(entry), (Number(fields[11]) + Number(fields[12])) / 100);
+  }
+  let total = 0;
+  for (const [pid, used] of seconds) {
+    let p = pid;
+    while (p > 1 && p !== root) p = parent.get(p) ?? 0;
+    if (p === root) total += used;
+  }
+  return total;
 }
 
 export async function pollUntil(what, condition) {
