@@ -1,7 +1,7 @@
 // The browser build's GL layer without a browser: the calls the viewer makes, fed to the
 // recorder, and what it would hand to WebGL. Quads split as the library splits them, loops
-// closed, runs that last exactly while the state does, the caption's pixels where the raster
-// position puts them, and every misuse refused at the call.
+// closed, runs that last exactly while the state does, and the caption's pixels where the
+// raster position puts them (its refusals: recorder_refusals_test.cpp).
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -152,56 +152,6 @@ TEST(Recorder, TheSameCallsMakeTheSameFrame) {
   ASSERT_EQ(handed.size(), 3u);
   EXPECT_TRUE(sameFrame(handed[0], handed[1]));
   EXPECT_FALSE(sameFrame(handed[1], handed[2]));
-}
-
-TEST(RecorderDeathTest, RefusesMisuseAtTheCall) {
-  const struct {
-    void (*misuse)();
-    const char* message;
-  } cases[] = {
-      {[] { glEnd(); }, "glEnd without glBegin"},
-      {[] {
-         glBegin(GL_QUADS);
-         glBegin(GL_QUADS);
-       },
-       "glBegin between glBegin and glEnd"},
-      {[] {
-         glBegin(GL_LINES);
-         glLoadIdentity();
-       },
-       "glLoadIdentity between glBegin and glEnd"},
-      {[] {
-         glBegin(GL_LINES);
-         glEnable(GL_LIGHTING);
-       },
-       "glEnable between glBegin and glEnd"},
-      {[] {
-         glBegin(GL_LINES);
-         glLineWidth(3);
-       },
-       "glLineWidth between glBegin and glEnd"},
-      {[] {
-         glBegin(GL_QUADS);
-         drawGlyph('a');
-       },
-       "glutBitmapCharacter between glBegin"},
-      {[] {
-         glBegin(GL_QUADS);
-         flushGlLayer();
-       },
-       "frame ended between glBegin and glEnd"},
-      {[] { glBegin(0x0009); }, "glBegin\\(0x0009\\)"},
-      {[] { glEnable(0x0DE1); }, "glEnable\\(0x0de1\\)"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.message);
-    EXPECT_DEATH(
-        {
-          openLayer();
-          c.misuse();
-        },
-        c.message);
-  }
 }
 
 }  // namespace
