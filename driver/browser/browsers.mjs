@@ -107,9 +107,9 @@ export async function open(browser, page, query = "", { viewport, reducedMotion 
   return tab;
 }
 
+// The page has started the viewer and taken its first keys (its links, reduced motion).
 export const started = (tab) => pollUntil("the viewer to start", () => tab.evaluate(() =>
-  typeof Module !== "undefined" && typeof Module._normalsSurfaceIndex === "function" &&
-  document.title.startsWith("Normals:")));
+  typeof normalsStarted !== "undefined" && normalsStarted === true));
 
 export const state = (tab) => tab.evaluate(() => ({ surface: Module._normalsSurfaceIndex(),
   animate: Module._normalsAnimate() === 1, phase: Module._normalsPhase() }));
