@@ -120,7 +120,7 @@ TEST(Recorder, GlyphsAtTheRasterPosition) {
   drawGlyph('L');
   const RecordedFrame& f = flushed();
   int set = 0;
-  for (unsigned char row : kGlyphRows['L']) {
+  for (unsigned char row : kGlyphRows[static_cast<unsigned char>('L')]) {
     for (; row != 0; row &= static_cast<unsigned char>(row - 1)) ++set;
   }
   ASSERT_GT(set, 0);
