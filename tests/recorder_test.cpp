@@ -47,8 +47,8 @@ TEST(Recorder, QuadsSplitAcrossTheirFirstCorner) {
   EXPECT_EQ(f.indices, (std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3}));
   EXPECT_EQ(f.vertices[2].position[0], 0.5f);
   EXPECT_EQ(f.vertices[2].position[1], 0.5f);
-  EXPECT_EQ(f.vertices[0].colour[1], 0.5f);  // unlit: the colour as given
-  EXPECT_EQ(f.vertices[0].space, static_cast<float>(Space::kObject));
+  EXPECT_EQ(f.vertices[0].colour[1], 128);  // unlit: the colour as given, in eight bits
+  EXPECT_EQ(f.vertices[0].colour[3], 0) << "in object coordinates";
 }
 
 // Each segment of a loop becomes a rectangle 2 pixels wide along it, its ends within a pixel
@@ -76,7 +76,8 @@ TEST(Recorder, LoopsAreClosed) {
       EXPECT_LE(std::fabs(x - (200 + 200 * p[0])), 1.0f);
       EXPECT_LE(std::fabs(y - (200 + 200 * p[1])), 1.0f);
       EXPECT_EQ(std::hypot(a.position[0] - b.position[0], a.position[1] - b.position[1]), 2.0f);
-      EXPECT_EQ(a.space, static_cast<float>(Space::kWindow));
+      EXPECT_EQ(a.colour[3], 255) << "in window coordinates";
+      EXPECT_EQ(a.position[2], static_cast<float>(s)) << "each segment its own depth plane";
     }
   }
 }
@@ -136,22 +137,32 @@ TEST(Recorder, GlyphsAtTheRasterPosition) {
     EXPECT_GE(first.position[1], 200 + kGlyphBottom);
     EXPECT_LT(first.position[1], 200 + kGlyphBottom + kGlyphHeight);
     EXPECT_EQ(second.position[0], first.position[0] + kGlyphAdvance);
-    EXPECT_EQ(first.depth[0], 0.5f);
-    EXPECT_EQ(first.colour[2], 0.0f);
+    EXPECT_EQ(f.depthPlanes.at(static_cast<std::size_t>(first.position[2])).depth[0], 0.5f);
+    EXPECT_EQ(first.colour[2], 0);
   }
 }
 
-// The same calls make the same frame, which WebGL is not sent again; any change makes another.
+void line(float z) {
+  glBegin(GL_LINES);
+  glVertex3f(-0.5f, 0, z);
+  glVertex3f(0.5f, 0, z);
+  glEnd();
+}
+
+// The same calls make the same frame, which WebGL is not sent again; any change makes another,
+// a line's depth alone too (its rectangle's corners stay where they were).
 TEST(Recorder, TheSameCallsMakeTheSameFrame) {
-  openLayer();
-  for (float z : {0.0f, 0.0f, 0.25f}) {
-    glClear(GL_COLOR_BUFFER_BIT);
-    quad(z);
-    flushGlLayer();
+  for (void (*draw)(float) : {quad, line}) {
+    openLayer();
+    for (float z : {0.0f, 0.0f, 0.25f}) {
+      glClear(GL_COLOR_BUFFER_BIT);
+      draw(z);
+      flushGlLayer();
+    }
+    ASSERT_EQ(handed.size(), 3u);
+    EXPECT_TRUE(sameFrame(handed[0], handed[1]));
+    EXPECT_FALSE(sameFrame(handed[1], handed[2]));
   }
-  ASSERT_EQ(handed.size(), 3u);
-  EXPECT_TRUE(sameFrame(handed[0], handed[1]));
-  EXPECT_FALSE(sameFrame(handed[1], handed[2]));
 }
 
 }  // namespace

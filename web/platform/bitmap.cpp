@@ -18,18 +18,18 @@ void drawGlyph(int character) {
   const float s = glyphPixel();
   const int left = static_cast<int>(std::floor(l.raster.x / s)) + kGlyphLeft;
   const int bottom = static_cast<int>(std::floor(l.raster.y / s)) + kGlyphBottom;
+  RecordedFrame& f = l.frame;
+  const std::size_t plane = f.depthPlanes.size();
+  f.depthPlanes.push_back({{l.raster.z, 0.0f, 0.0f, 0.0f}});
   int n = 0;
   for (int row = 0; row < kGlyphHeight; ++row) {
     for (int column = 0; column < kGlyphWidth; ++column) {
       if ((kGlyphRows[character][row] >> (kGlyphWidth - 1 - column) & 1) == 0) continue;
-      DrawVertex p{};
       // The pixel's centre, in window coordinates, at the raster position's depth.
-      p.position[0] = (static_cast<float>(left + column) + 0.5f) * s;
-      p.position[1] = (static_cast<float>(bottom + kGlyphHeight - 1 - row) + 0.5f) * s;
-      p.depth[0] = l.raster.z;
-      for (int k = 0; k < 3; ++k) p.colour[k] = l.rasterColour[k];
-      p.space = static_cast<float>(Space::kWindow);
-      l.frame.vertices.push_back(p);
+      f.vertices.push_back(
+          windowVertex((static_cast<float>(left + column) + 0.5f) * s,
+                       (static_cast<float>(bottom + kGlyphHeight - 1 - row) + 0.5f) * s, plane,
+                       l.rasterColour));
       ++n;
     }
   }

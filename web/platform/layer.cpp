@@ -90,6 +90,7 @@ void flushGlLayer() {
   if (!l.frame.runs.empty() && l.sink != nullptr) l.sink(l.frame);
   l.frame.vertices.clear();
   l.frame.indices.clear();
+  l.frame.depthPlanes.clear();
   l.frame.runs.clear();
   l.frame.states.clear();
   l.stateChanged = true;

@@ -1,8 +1,17 @@
 #include "recorded_frame.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
+
+void setColour(const float colour[3], std::uint8_t alpha, std::uint8_t out[4]) {
+  for (int k = 0; k < 3; ++k) {
+    out[k] = static_cast<std::uint8_t>(std::lround(std::clamp(colour[k], 0.0f, 1.0f) * 255.0f));
+  }
+  out[3] = alpha;
+}
 
 bool sameRuns(const std::vector<Run>& a, const std::vector<Run>& b) {
   if (a.size() != b.size()) return false;
@@ -30,7 +39,21 @@ bool sameStates(const std::vector<DrawState>& a, const std::vector<DrawState>& b
 
 }  // namespace
 
+DrawVertex objectVertex(const float position[3], const float colour[3]) {
+  DrawVertex v{};
+  for (int k = 0; k < 3; ++k) v.position[k] = position[k];
+  setColour(colour, 0, v.colour);
+  return v;
+}
+
+DrawVertex windowVertex(float x, float y, std::size_t plane, const float colour[3]) {
+  DrawVertex v{{x, y, static_cast<float>(plane)}, {}};
+  setColour(colour, 255, v.colour);
+  return v;
+}
+
 bool sameFrame(const RecordedFrame& a, const RecordedFrame& b) {
-  return same(a.vertices, b.vertices) && same(a.indices, b.indices) && sameRuns(a.runs, b.runs) &&
+  return same(a.vertices, b.vertices) && same(a.indices, b.indices) &&
+         same(a.depthPlanes, b.depthPlanes) && sameRuns(a.runs, b.runs) &&
          sameStates(a.states, b.states);
 }

@@ -11,16 +11,6 @@ namespace {
 
 using Corner = Layer::Corner;
 
-DrawVertex drawVertex(const float position[3], const float colour[3], Space space) {
-  DrawVertex v{};
-  for (int k = 0; k < 3; ++k) {
-    v.position[k] = position[k];
-    v.colour[k] = colour[k];
-  }
-  v.space = static_cast<float>(space);
-  return v;
-}
-
 void appendTriangles(std::initializer_list<std::uint32_t> corners, std::uint32_t base) {
   RecordedFrame& f = layer().frame;
   for (std::uint32_t c : corners) f.indices.push_back(base + c);
@@ -32,7 +22,7 @@ void recordQuad(const Corner* q) {
   RecordedFrame& f = layer().frame;
   const auto base = static_cast<std::uint32_t>(f.vertices.size());
   for (int i = 0; i < 4; ++i)
-    f.vertices.push_back(drawVertex(q[i].position, q[i].colour, Space::kObject));
+    f.vertices.push_back(objectVertex(q[i].position, q[i].colour));
   appendTriangles({0, 1, 2, 0, 2, 3}, base);
 }
 
@@ -51,12 +41,13 @@ void recordSegment(const Corner& a, const Corner& b) {
   const LineRectangle line = lineRectangle(start, end, static_cast<float>(l.width),
                                            static_cast<float>(l.height), l.lineWidth * l.scale);
   if (!line.visible) return;
-  const auto base = static_cast<std::uint32_t>(l.frame.vertices.size());
+  RecordedFrame& f = l.frame;
+  const std::size_t plane = f.depthPlanes.size();
+  f.depthPlanes.push_back({{line.depth[0], line.depth[1], line.depth[2], 0.0f}});
+  const auto base = static_cast<std::uint32_t>(f.vertices.size());
   for (int i = 0; i < 4; ++i) {
-    const float position[3] = {line.corners[i][0], line.corners[i][1], 0.0f};
-    DrawVertex v = drawVertex(position, i < 2 ? a.colour : b.colour, Space::kWindow);
-    for (int k = 0; k < 3; ++k) v.depth[k] = line.depth[k];
-    l.frame.vertices.push_back(v);
+    f.vertices.push_back(
+        windowVertex(line.corners[i][0], line.corners[i][1], plane, i < 2 ? a.colour : b.colour));
   }
   appendTriangles({0, 1, 2, 3, 1, 2}, base);
 }

@@ -4,21 +4,23 @@
 #include "webgl_device.h"
 
 #include <emscripten/html5.h>
-#include <webgl/webgl1.h>
-#include <webgl/webgl2.h>
 
 #include <cstddef>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "shaders.h"
+#include "webgl_program.h"
 
 namespace {
 
+// Depth planes a row of their texture.
+constexpr int kDepthPlaneRow = 1024;
+
 struct WebGl {
-  GLuint program = 0, vertices = 0, indices = 0, vertexArray = 0;
+  GLuint program = 0, vertices = 0, indices = 0, vertexArray = 0, depthPlanes = 0;
   GLint modelViewProjection = -1, viewport = -1, pointSize = -1;
+  // What the buffers and the texture hold room for; each grows, never shrinks, so that a frame
+  // is sent into the room the last one had.
+  std::size_t vertexRoom = 0, depthPlaneRows = 0;
   // The last frame sent, so that the same frame is not sent again, nor the same indices.
   RecordedFrame last;
   bool lastShown = false;
@@ -30,56 +32,43 @@ WebGl& webGl() {
   return gl;
 }
 
-[[noreturn]] void fail(const char* what, const std::string& log) {
-  std::fprintf(stderr, "normals: WebGL 2: %s\n%s\n", what, log.c_str());
-  std::abort();
-}
-
-// Stops the program with `what` and the log of a shader or program whose `status` is not set,
-// read with its own pair of calls.
-void check(GLuint object, GLenum status, const char* what,
-           void (*parameter)(GLuint, GLenum, GLint*),
-           void (*infoLog)(GLuint, GLsizei, GLsizei*, GLchar*)) {
-  GLint ok = 0;
-  parameter(object, status, &ok);
-  if (ok) return;
-  GLint length = 0;
-  parameter(object, GL_INFO_LOG_LENGTH, &length);
-  std::string log(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
-  infoLog(object, length, nullptr, log.data());
-  fail(what, log);
-}
-
-GLuint compile(GLenum type, const char* source) {
-  const GLuint shader = emscripten_glCreateShader(type);
-  emscripten_glShaderSource(shader, 1, &source, nullptr);
-  emscripten_glCompileShader(shader);
-  check(shader, GL_COMPILE_STATUS, "a shader does not compile", emscripten_glGetShaderiv,
-        emscripten_glGetShaderInfoLog);
-  return shader;
-}
-
-GLuint link(const char* vertexSource, const char* fragmentSource) {
-  const GLuint program = emscripten_glCreateProgram();
-  const GLuint vertex = compile(GL_VERTEX_SHADER, vertexSource);
-  const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
-  emscripten_glAttachShader(program, vertex);
-  emscripten_glAttachShader(program, fragment);
-  emscripten_glLinkProgram(program);
-  // The program keeps what it needs of them.
-  emscripten_glDeleteShader(vertex);
-  emscripten_glDeleteShader(fragment);
-  check(program, GL_LINK_STATUS, "the program does not link", emscripten_glGetProgramiv,
-        emscripten_glGetProgramInfoLog);
-  return program;
-}
-
-void attribute(GLuint program, const char* name, int size, std::size_t offset) {
+void attribute(GLuint program, const char* name, int size, GLenum type, GLboolean normalised,
+               std::size_t offset) {
   const GLint location = emscripten_glGetAttribLocation(program, name);
-  if (location < 0) fail("the program lacks an input", name);
+  if (location < 0) failWebGl("the program lacks an input", name);
   emscripten_glEnableVertexAttribArray(static_cast<GLuint>(location));
-  emscripten_glVertexAttribPointer(static_cast<GLuint>(location), size, GL_FLOAT, GL_FALSE,
+  emscripten_glVertexAttribPointer(static_cast<GLuint>(location), size, type, normalised,
                                    sizeof(DrawVertex), reinterpret_cast<const void*>(offset));
+}
+
+void sendVertices(WebGl& gl, const std::vector<DrawVertex>& vertices) {
+  const std::size_t bytes = vertices.size() * sizeof(DrawVertex);
+  if (bytes > gl.vertexRoom) {
+    gl.vertexRoom = bytes;
+    emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr,
+                            GL_DYNAMIC_DRAW);
+  }
+  emscripten_glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices.data());
+}
+
+// The planes as texels, row after row: whole rows, then what is left of the last.
+void sendDepthPlanes(WebGl& gl, const std::vector<DepthPlane>& planes) {
+  const std::size_t rows = (planes.size() + kDepthPlaneRow - 1) / kDepthPlaneRow;
+  if (rows > gl.depthPlaneRows) {
+    gl.depthPlaneRows = rows;
+    emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, kDepthPlaneRow,
+                            static_cast<GLsizei>(rows), 0, GL_RGBA, GL_FLOAT, nullptr);
+  }
+  const std::size_t whole = planes.size() / kDepthPlaneRow, left = planes.size() % kDepthPlaneRow;
+  if (whole > 0) {
+    emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, kDepthPlaneRow,
+                               static_cast<GLsizei>(whole), GL_RGBA, GL_FLOAT, planes.data());
+  }
+  if (left > 0) {
+    emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, 0, static_cast<GLint>(whole),
+                               static_cast<GLsizei>(left), 1, GL_RGBA, GL_FLOAT,
+                               planes.data() + whole * kDepthPlaneRow);
+  }
 }
 
 void useState(const WebGl& gl, const DrawState& s) {
@@ -110,7 +99,7 @@ bool openWebGl(const char* selector, int width, int height) {
     return false;
   }
   WebGl& gl = webGl();
-  gl.program = link(kVertexShader, kFragmentShader);
+  gl.program = linkProgram(kVertexShader, kFragmentShader);
   emscripten_glUseProgram(gl.program);
   gl.modelViewProjection = emscripten_glGetUniformLocation(gl.program, "modelViewProjection");
   gl.viewport = emscripten_glGetUniformLocation(gl.program, "viewport");
@@ -123,10 +112,15 @@ bool openWebGl(const char* selector, int width, int height) {
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, gl.vertices);
   emscripten_glGenBuffers(1, &gl.indices);
   emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gl.indices);
-  attribute(gl.program, "position", 3, offsetof(DrawVertex, position));
-  attribute(gl.program, "colour", 3, offsetof(DrawVertex, colour));
-  attribute(gl.program, "depth", 3, offsetof(DrawVertex, depth));
-  attribute(gl.program, "space", 1, offsetof(DrawVertex, space));
+  attribute(gl.program, "position", 3, GL_FLOAT, GL_FALSE, offsetof(DrawVertex, position));
+  attribute(gl.program, "colour", 4, GL_UNSIGNED_BYTE, GL_TRUE, offsetof(DrawVertex, colour));
+
+  emscripten_glGenTextures(1, &gl.depthPlanes);
+  emscripten_glBindTexture(GL_TEXTURE_2D, gl.depthPlanes);
+  // Read texel by texel: a float texture is complete only without filtering.
+  emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  emscripten_glUniform1i(emscripten_glGetUniformLocation(gl.program, "depthPlanes"), 0);
   return true;
 }
 
@@ -134,11 +128,8 @@ void drawWebGl(const RecordedFrame& frame) {
   WebGl& gl = webGl();
   // The picture on the canvas stays until something new is drawn.
   if (gl.lastShown && sameFrame(frame, gl.last)) return;
-  if (!same(frame.vertices, gl.last.vertices)) {
-    emscripten_glBufferData(GL_ARRAY_BUFFER,
-                            static_cast<GLsizeiptr>(frame.vertices.size() * sizeof(DrawVertex)),
-                            frame.vertices.data(), GL_STREAM_DRAW);
-  }
+  if (!same(frame.vertices, gl.last.vertices)) sendVertices(gl, frame.vertices);
+  if (!same(frame.depthPlanes, gl.last.depthPlanes)) sendDepthPlanes(gl, frame.depthPlanes);
   if (!same(frame.indices, gl.last.indices)) {
     emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER,
                             static_cast<GLsizeiptr>(frame.indices.size() * sizeof(std::uint32_t)),
