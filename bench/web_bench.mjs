@@ -2,7 +2,8 @@
 // in the browser's own frame loop with its frame-rate cap lifted, each surface chosen with a
 // key, less what an empty WebGL 2 page that only clears costs a frame in the same browser
 // (bench/empty_webgl.html); against the desktop's own work a frame, given by bench.sh (the
-// viewer's frame less an empty clear-and-swap). Medians of five runs of --seconds each. Then,
+// viewer's frame less an empty clear-and-swap). Medians of five runs of --seconds each, and how
+// much of the last surface's frame is spent in the calls that send WebGL data. Then,
 // in the browser as it comes (its frames capped by the screen's rate), the CPU time a second
 // of the browser's processes with the page animating and with it paused.
 //   node web_bench.mjs --browser chromium|firefox --page normals.html --desktop MS,MS,...
@@ -26,6 +27,24 @@ async function medianFrame(tab) {
   return runs.sort((x, y) => x - y)[2];
 }
 
+// The milliseconds a frame spends inside the WebGL calls that send data (a browser may wait
+// there for its GPU process to catch up), over --seconds.
+const sendingTime = (tab) => tab.evaluate((s) => new Promise((done) => {
+  const context = WebGL2RenderingContext.prototype;
+  let spent = 0, frames = 0;
+  for (const name of ["bufferData", "bufferSubData", "texImage2D", "texSubImage2D"]) {
+    const call = context[name];
+    context[name] = function (...given) {
+      const start = performance.now();
+      call.apply(this, given);
+      spent += performance.now() - start;
+    };
+  }
+  const end = performance.now() + s * 1000;
+  const step = (now) => (++frames, now < end ? requestAnimationFrame(step) : done(spent / frames));
+  requestAnimationFrame(step);
+}), seconds);
+
 const { b, close } = await launch(o.browser, { uncapped: true });
 try {
   const tab = await open(b, o.page);
@@ -47,10 +66,13 @@ try {
     await pollUntil(`surface ${surface}`, async () => (await state(tab)).surface === surface);
     page.push(await medianFrame(tab));
   }
+  const sending = await sendingTime(tab);
   await emptyTab.bringToFront();
   const empty = await medianFrame(emptyTab);
   console.log(`${o.browser} ${await b.version()}, WebGL 2 on ${renderer}; ` +
     `an empty WebGL 2 page: ${empty.toFixed(2)} ms a frame`);
+  console.log(`of the last surface's ${page[surfaces - 1].toFixed(2)} ms a frame, ` +
+    `${sending.toFixed(2)} ms in the calls that send WebGL the frame's data`);
   console.log("surface   page frame   page's own   desktop's own   page / desktop");
   for (let s = 0; s < surfaces; s++) {
     const own = page[s] - empty;
