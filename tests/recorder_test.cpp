@@ -111,15 +111,18 @@ TEST(Recorder, RunsLastWhileTheStateDoes) {
 }
 
 // The raster position at the centre of the window, half-way in depth: each set pixel of a
-// glyph is a point there, in the raster colour, and the next glyph starts a glyph's advance on.
+// glyph is a point there, in the raster colour, at its glyph's depth plane, and each glyph (a
+// blank one too) moves the next on by a glyph's advance.
 TEST(Recorder, GlyphsAtTheRasterPosition) {
   openLayer();
   glColor3f(1, 1, 0);
   const GLdouble centre[4] = {0, 0, 0, 1};
   glRasterPos4dv(centre);
   drawGlyph('L');
+  drawGlyph(' ');
   drawGlyph('L');
   const RecordedFrame& f = flushed();
+  EXPECT_EQ(f.depthPlanes.size(), 2u) << "a depth plane for each glyph that shows";
   int set = 0;
   for (unsigned char row : kGlyphRows[static_cast<unsigned char>('L')]) {
     for (; row != 0; row &= static_cast<unsigned char>(row - 1)) ++set;
@@ -136,7 +139,7 @@ TEST(Recorder, GlyphsAtTheRasterPosition) {
     EXPECT_LT(first.position[0], 200 + kGlyphLeft + kGlyphWidth);
     EXPECT_GE(first.position[1], 200 + kGlyphBottom);
     EXPECT_LT(first.position[1], 200 + kGlyphBottom + kGlyphHeight);
-    EXPECT_EQ(second.position[0], first.position[0] + kGlyphAdvance);
+    EXPECT_EQ(second.position[0], first.position[0] + 2 * kGlyphAdvance);
     EXPECT_EQ(f.depthPlanes.at(static_cast<std::size_t>(first.position[2])).depth[0], 0.5f);
     EXPECT_EQ(first.colour[2], 0);
   }

@@ -19,8 +19,7 @@ void drawGlyph(int character) {
   const int left = static_cast<int>(std::floor(l.raster.x / s)) + kGlyphLeft;
   const int bottom = static_cast<int>(std::floor(l.raster.y / s)) + kGlyphBottom;
   RecordedFrame& f = l.frame;
-  const std::size_t plane = f.depthPlanes.size();
-  f.depthPlanes.push_back({{l.raster.z, 0.0f, 0.0f, 0.0f}});
+  const std::size_t plane = f.depthPlanes.size();  // added below when the glyph shows at all
   int n = 0;
   for (int row = 0; row < kGlyphHeight; ++row) {
     for (int column = 0; column < kGlyphWidth; ++column) {
@@ -33,6 +32,9 @@ void drawGlyph(int character) {
       ++n;
     }
   }
-  if (n > 0) record(Command::kPoints, n);
+  if (n > 0) {
+    f.depthPlanes.push_back({{l.raster.z, 0.0f, 0.0f, 0.0f}});
+    record(Command::kPoints, n);
+  }
   l.raster.x += kGlyphAdvance * s;
 }
