@@ -5,7 +5,10 @@
 #include <X11/extensions/XTest.h>
 
 #include <cstddef>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -20,6 +23,20 @@ int keepFirst(Display*, XErrorEvent* event) {
   return 0;
 }
 
+// Whether process `p` is `ancestor` or was started by it, directly or not (Linux's /proc).
+bool startedBy(pid_t p, pid_t ancestor) {
+  while (p > 1 && p != ancestor) {
+    std::ifstream stat("/proc/" + std::to_string(p) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return false;
+    // After the command's name, which may hold anything: the state, then the parent.
+    std::istringstream rest(line.substr(line.rfind(')') + 1));
+    std::string state;
+    rest >> state >> p;
+  }
+  return p == ancestor;
+}
+
 bool ownedBy(Display* display, Window w, pid_t pid) {
   const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", True);
   if (netWmPid == None) return true;  // the toolkit does not say; the title must do
@@ -31,7 +48,9 @@ bool ownedBy(Display* display, Window w, pid_t pid) {
   if (XGetWindowProperty(display, w, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count,
                          &after, &data) == Success &&
       data != nullptr) {
-    if (count == 1) same = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
+    if (count == 1) {
+      same = startedBy(static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)), pid);
+    }
     XFree(data);
   }
   return same;

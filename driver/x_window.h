@@ -38,7 +38,8 @@ class XErrorTrap {
 unsigned char channelOf(unsigned long pixel, unsigned long mask);
 
 // The viewable top-level window titled `title` whose owner (_NET_WM_PID, where the toolkit
-// sets it) is `pid`, or 0. Windows that vanish while they are looked at are passed over.
+// sets it) is `pid` or a process it started (a wrapper such as a tracer may run the program as
+// its child), or 0. Windows that vanish while they are looked at are passed over.
 Window findWindow(Display* display, const std::string& title, pid_t pid);
 
 WindowGeometry windowGeometry(Display* display, Window window);

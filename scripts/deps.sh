@@ -17,6 +17,7 @@ case $1 in
     packages+=(
       libgtest-dev libbenchmark-dev     # tests and benchmarks
       libxtst-dev                       # driving the program through the X server
+      apitrace                          # the viewer's OpenGL calls, recorded
       valgrind                          # the memory check
       dpkg-dev file lintian             # the Debian package, built and checked
       desktop-file-utils appstream man-db  # the desktop entry, AppStream file, manual pages

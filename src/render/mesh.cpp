@@ -17,7 +17,7 @@ void liftedVertex(const Vector3& p) {
 
 }  // namespace
 
-void drawCellFace(const Cell& cell) {
+void drawCell(const Cell& cell) {
   const Vector3& n = cell.normal;
   glColor3f(1, 1, 1);
   glNormal3f(static_cast<GLfloat>(n.x), static_cast<GLfloat>(n.y), static_cast<GLfloat>(n.z));
@@ -27,10 +27,8 @@ void drawCellFace(const Cell& cell) {
   vertex(cell.p11);
   vertex(cell.p10);
   glEnd();
-}
 
-void drawCellOutline(const Cell& cell) {
-  // The zero normal leaves outline and normal line with ambient light only.
+  // The zero normal leaves the outline, and the normal line after it, with ambient light only.
   glColor3f(0, 0, 0);
   glNormal3f(0, 0, 0);
   glBegin(GL_LINE_LOOP);
@@ -39,21 +37,13 @@ void drawCellOutline(const Cell& cell) {
   liftedVertex(cell.p11);
   liftedVertex(cell.p10);
   glEnd();
-}
 
-void drawCellNormal(const Cell& cell) {
+  // No normal of its own: the outline's zero normal is still current.
   glColor3f(1, 0, 0);
-  glNormal3f(0, 0, 0);
   glBegin(GL_LINES);
   vertex(cell.centre);
   vertex(cell.lineEnd);
   glEnd();
-}
-
-void drawCell(const Cell& cell) {
-  drawCellFace(cell);
-  drawCellOutline(cell);
-  drawCellNormal(cell);
 }
 
 void drawMesh() {

@@ -6,12 +6,6 @@
 // Lifts each outline off its own quad so the depth test does not hide it.
 constexpr double kOutlineLift = 0.001;
 
-// The three parts of a cell, in the order drawCell draws them: the lit quad, the black
-// outline and the red normal line.
-void drawCellFace(const Cell& cell);
-void drawCellOutline(const Cell& cell);
-void drawCellNormal(const Cell& cell);
-
 // Lit quad, black outline and red normal line of one cell.
 void drawCell(const Cell& cell);
 

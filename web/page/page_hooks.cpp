@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "app/viewer_state.h"
-#include "geometry/cell.h"
 #include "gl_layer.h"
 #include "render/frame.h"
-#include "render/mesh.h"
 #include "webgl_device.h"
 
 extern "C" {
@@ -41,27 +39,6 @@ EMSCRIPTEN_KEEPALIVE unsigned normalsFramesSent() { return framesSentToWebGl(); 
 EMSCRIPTEN_KEEPALIVE void normalsDrawFrame() {
   drawNextFrameAnyway();
   drawFrame();
-  flushGlLayer();
-}
-
-// Draws a frame as the display handler does, but without its caption (`cell` < 0), or without
-// the outline of the sweep's cell number `cell`: frames the judge of the browser's frames must
-// fail.
-EMSCRIPTEN_KEEPALIVE void normalsDrawFrameWithout(int cell) {
-  drawNextFrameAnyway();
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glColor3f(1, 1, 1);
-  loadCamera();
-  drawAxes();
-  const unsigned surface = viewerState.surfaceIndex;
-  int index = 0;
-  sweepGrid([&](double u, double uNext, double v, double vNext) {
-    const Cell c = cellAt(surface, u, uNext, v, vNext);
-    drawCellFace(c);
-    if (index++ != cell) drawCellOutline(c);
-    drawCellNormal(c);
-  });
-  if (cell >= 0) drawCaption();
   flushGlLayer();
 }
 
