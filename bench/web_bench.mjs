@@ -10,8 +10,8 @@
 //     [--seconds S]
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
-import { commandLine, cpuSeconds, frameTime, launch, nextFrames, open, pollUntil, started,
-  state, surfaceCount } from "../driver/browser/browsers.mjs";
+import { commandLine, cpuSeconds, frameTime, launch, nextFrames, open, pollUntil, shown,
+  started } from "../driver/browser/browsers.mjs";
 
 const o = commandLine("node web_bench.mjs --browser chromium|firefox --page PAGE " +
   "--desktop MS,MS,... [--seconds S]", { seconds: "2" },
@@ -49,21 +49,27 @@ const { b, close } = await launch(o.browser, { uncapped: true });
 try {
   const tab = await open(b, o.page);
   await started(tab);
-  const side = await tab.evaluate(() => document.getElementById("canvas").width);
+  // The page's own canvas size, clear colour and context settings, for the empty page.
+  const settings = await tab.evaluate(() => {
+    const canvas = document.getElementById("canvas"), gl = canvas.getContext("webgl2");
+    return new URLSearchParams({ size: canvas.width,
+      clear: Array.from(gl.getParameter(gl.COLOR_CLEAR_VALUE)).join(","),
+      context: JSON.stringify(gl.getContextAttributes()) }).toString();
+  });
   // The surfaces the desktop was measured on, from the first.
-  const surfaces = Math.min(desktop.length, await surfaceCount(tab));
+  const surfaces = desktop.length;
   const renderer = await tab.evaluate(() => {
     const gl = document.createElement("canvas").getContext("webgl2");
     const info = gl.getExtension("WEBGL_debug_renderer_info");
     return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : gl.getParameter(gl.RENDERER);
   });
   const emptyTab = await open(b, join(dirname(fileURLToPath(import.meta.url)),
-    "empty_webgl.html"), `?size=${side}`);
+    "empty_webgl.html"), `?${settings}`);
   await tab.bringToFront();
   const page = [];
   for (let surface = 0; surface < surfaces; surface++) {
     if (surface > 0) await tab.keyboard.press("KeyN");
-    await pollUntil(`surface ${surface}`, async () => (await state(tab)).surface === surface);
+    await pollUntil(`surface ${surface}`, async () => (await shown(tab)).surface === surface);
     page.push(await medianFrame(tab));
   }
   const sending = await sendingTime(tab);
@@ -97,7 +103,7 @@ try {
   };
   const animating = await perSecond();
   await tab.keyboard.press(" ");
-  await pollUntil("the animation to stop", async () => !(await state(tab)).animate);
+  await pollUntil("the animation to stop", async () => !(await shown(tab)).animate);
   const paused = await perSecond();
   console.log(`CPU time a second at the screen's rate: animating ${animating.toFixed(0)} ms, ` +
     `paused ${paused.toFixed(0)} ms`);

@@ -1,12 +1,14 @@
 // The browser build's page in a real browser, driven by puppeteer-core: Debian's Chromium
-// (drawing with SwiftShader) or Firefox (drawing with Mesa's llvmpipe on the X display). Shared
-// by the browser tests and the page's benchmark. Every wait polls for what it expects, up to a
-// deadline.
+// (drawing with SwiftShader) or Firefox (drawing with Mesa's llvmpipe on the X display), and
+// seen as a person sees it (the picture's name, the address) and through WebGL itself (its
+// frames counted and read back). Shared by the browser tests and the page's benchmark. Every
+// wait polls for what it expects, up to a deadline.
 import { mkdtempSync, readdirSync, readFileSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { pathToFileURL } from "node:url";
 import puppeteer from "puppeteer-core";
+import { watchWebGl } from "./watch_webgl.mjs";
 
 const kDeadline = 60_000; // ms: software rendering on a loaded machine
 
@@ -94,11 +96,12 @@ export async function pollUntil(what, condition) {
   }
 }
 
-// A tab with `page`, its address ending in `query` (a fragment, say). In Chromium, `viewport`
-// sets the page's size, pixel ratio and touch (puppeteer's setViewport), and `reducedMotion`
-// the user's wish.
+// A tab with `page`, its address ending in `query` (a fragment, say), watched by watchWebGl.
+// In Chromium, `viewport` sets the page's size, pixel ratio and touch (puppeteer's
+// setViewport), and `reducedMotion` the user's wish.
 export async function open(browser, page, query = "", { viewport, reducedMotion } = {}) {
   const tab = await browser.newPage();
+  await tab.evaluateOnNewDocument(watchWebGl);
   if (viewport) await tab.setViewport(viewport);
   if (reducedMotion) {
     await tab.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
@@ -107,15 +110,33 @@ export async function open(browser, page, query = "", { viewport, reducedMotion 
   return tab;
 }
 
-// The page has started the viewer and taken its first keys (its links, reduced motion).
-export const started = (tab) => pollUntil("the viewer to start", () => tab.evaluate(() =>
-  typeof normalsStarted !== "undefined" && normalsStarted === true));
+// The picture's name, as a screen reader hears it: "Surface K, formula, moving|at rest".
+const nameOf = (tab) => tab.evaluate(() =>
+  document.getElementById("canvas").getAttribute("aria-label"));
 
-export const state = (tab) => tab.evaluate(() => ({ surface: Module._normalsSurfaceIndex(),
-  animate: Module._normalsAnimate() === 1, phase: Module._normalsPhase() }));
+// The page has started the viewer, which has named the picture.
+export const started = (tab) => pollUntil("the viewer to start", async () =>
+  /^Surface \d+, /.test(await nameOf(tab)));
 
-// How many surfaces the viewer cycles through.
-export const surfaceCount = (tab) => tab.evaluate(() => Module._normalsSurfaceCount());
+// What the picture's name says is shown: the surface, and whether it moves.
+export async function shown(tab) {
+  const name = await nameOf(tab);
+  const match = /^Surface (\d+), (.*), (moving|at rest)$/.exec(name);
+  if (!match) throw new Error(`the picture is named "${name}"`);
+  return { surface: Number(match[1]), caption: match[2], animate: match[3] === "moving" };
+}
+
+// How many frames the page has drawn.
+export const framesDrawn = (tab) => tab.evaluate(() => normalsTest.frames());
+
+// A frame as watchWebGl read it: width, height, and pixels, top row first, RGB.
+const asFrame = ({ width, height, base64 }) =>
+  ({ width, height, rgb: Buffer.from(base64, "base64") });
+
+// The first frame the page drew `width` pixels wide, or the next frame it draws.
+export const firstFrame = async (tab, width) =>
+  asFrame(await tab.evaluate((w) => normalsTest.first(w), width));
+export const nextFrame = async (tab) => asFrame(await tab.evaluate(() => normalsTest.next()));
 
 export const nextFrames = (tab, n) => tab.evaluate((count) => new Promise((done) => {
   const step = (left) => (left === 0 ? done() : requestAnimationFrame(() => step(left - 1)));
@@ -134,27 +155,17 @@ export const frameTime = (tab, seconds) => tab.evaluate((s) => new Promise((done
   requestAnimationFrame(step);
 }), seconds);
 
-// A frame drawn at a chosen state and read back, as the golden tests draw theirs: its width,
-// height, and pixels, top row first, RGB. With `without`, the frame lacks its caption (-1) or
-// the outline of that cell.
-export async function frameAt(tab, surface, animate, phase, without = null) {
-  const { width, height, base64 } = await tab.evaluate((s, a, p, leaveOut) => {
-    if (!Module._normalsSetState(s, a, p)) throw new Error(`no surface ${s}`);
-    if (leaveOut === null) Module._normalsDrawFrame();
-    else Module._normalsDrawFrameWithout(leaveOut);
-    const canvas = document.getElementById("canvas");
-    const w = canvas.width, h = canvas.height;
-    const at = Module._normalsReadPixels(0, 0, w, h);
-    if (at === 0) throw new Error(`cannot read ${w} x ${h} pixels`);
-    const rgba = Module.HEAPU8.subarray(at, at + w * h * 4);
-    let text = "";
-    for (let y = h - 1; y >= 0; y--) {
-      for (let x = 0; x < w; x++) {
-        const i = 4 * (y * w + x);
-        text += String.fromCharCode(rgba[i], rgba[i + 1], rgba[i + 2]);
-      }
-    }
-    return { width: w, height: h, base64: btoa(text) };
-  }, surface, animate, phase, without);
-  return { width, height, rgb: Buffer.from(base64, "base64") };
+// The side of the window the viewer asked for, in CSS pixels, which the page gives its canvas
+// at most.
+export const windowSide = (tab) => tab.evaluate(() =>
+  parseFloat(document.getElementById("canvas").style.maxWidth));
+
+// On the browser tests' own page (tests/browser/frames.html): the viewer's frame at a state no
+// link reaches, as large as its window, read back as the golden tests read theirs.
+export async function frameAt(tab, surface, animate, phase) {
+  await pollUntil("the frames page", () => tab.evaluate(() => framesReady === true));
+  return asFrame(await tab.evaluate((s, a, p) => {
+    Module._drawFrameAt(windowSide, windowSide, s, a, p);
+    return normalsTest.read();
+  }, surface, animate, phase));
 }

@@ -12,7 +12,7 @@ std::vector<GoldenCase> readGoldenCases(const std::string& folder) {
     std::istringstream fields(line);
     GoldenCase g{};
     std::string phase;
-    fields >> g.file >> g.surface >> phase;
+    fields >> g.file >> g.surface >> phase >> g.firefoxOff >> g.chromiumOff >> g.slack;
     g.animate = phase != "rest";
     g.phase = g.animate ? std::stof(phase) : 0.0f;
     cases.push_back(g);
@@ -20,34 +20,8 @@ std::vector<GoldenCase> readGoldenCases(const std::string& folder) {
   return cases;
 }
 
-std::map<std::string, double> readMinShares(const std::string& path, const std::string& column,
-                                            std::string* error) {
-  std::ifstream in(path);
-  std::vector<std::string> columns;
-  std::map<std::string, double> shares;
-  *error = "";
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    std::vector<std::string> words;
-    for (std::string w; fields >> w;) words.push_back(w);
-    if (columns.empty()) {
-      columns = words;
-      continue;
-    }
-    std::size_t k = 1;
-    while (k < columns.size() && columns[k] != column) ++k;
-    char* end = nullptr;
-    const double share = k < words.size() ? std::strtod(words[k].c_str(), &end) : -1;
-    if (k >= columns.size() || words.size() != columns.size() || *end != '\0' || share < 0 ||
-        share > 100) {
-      *error = path + ": no share of " + column + " in '" + line + "'";
-      return {};
-    }
-    shares[words[0]] = share;
-  }
-  if (shares.empty()) *error = path + " cannot be read, or names no case";
-  return shares;
+int measuredOff(const GoldenCase& g, const std::string& browser) {
+  return browser == "firefox" ? g.firefoxOff : browser == "chromium" ? g.chromiumOff : -1;
 }
 
 Comparison compareImages(const Image& seen, const Image& reference, int levels) {
@@ -74,4 +48,45 @@ double shareWithin(const Comparison& c, const Image& reference) {
 bool passes(const Comparison& c, const Image& reference, double minShare) {
   return minShare >= 0 ? shareWithin(c, reference) >= minShare
                        : c.differing <= kGoldenPixelTolerance;
+}
+
+bool passes(const Comparison& c, int measured, int slack) {
+  return std::abs(c.differing - measured) <= slack;
+}
+
+Image averagedDown(const Image& picture, int scale) {
+  Image out;
+  out.width = picture.width / scale;
+  out.height = picture.height / scale;
+  out.rgb.resize(3 * static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) {
+      for (int k = 0; k < 3; ++k) {
+        int sum = 0;
+        for (int dy = 0; dy < scale; ++dy) {
+          for (int dx = 0; dx < scale; ++dx) {
+            sum += picture.rgb[3 * (static_cast<std::size_t>(y * scale + dy) * picture.width +
+                                    static_cast<std::size_t>(x * scale + dx)) +
+                               k];
+          }
+        }
+        const int n = scale * scale;
+        out.rgb[3 * (static_cast<std::size_t>(y) * out.width + x) + k] =
+            static_cast<unsigned char>((2 * sum + n) / (2 * n));
+      }
+    }
+  }
+  return out;
+}
+
+int captionPixelsOff(const Image& seen, const Image& reference, int scale, int levels) {
+  int off = 0;
+  for (int y = kCaptionTop * scale; y <= kCaptionBottom * scale + scale - 1; ++y) {
+    for (int x = 0; x < seen.width; ++x) {
+      const int rx = x / scale;
+      if (rx >= kAxisLeft && rx <= kAxisRight) continue;
+      if (!near(seen.at(x, y), reference.at(rx, y / scale), levels)) ++off;
+    }
+  }
+  return off;
 }

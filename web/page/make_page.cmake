@@ -1,20 +1,34 @@
-# cmake -DROOT=repository -DTEMPLATE=page.html -DSCRIPT=normals.js -DPAGE=normals.html
-#   -P make_page.cmake: the page with the program's script (its WebAssembly inside) in place of
-# the template's marker, and the fingerprint of the sources it was made from.
+# cmake -DROOT=repository -DTEMPLATE=page.html -DSCRIPT=normals.js "-DMODULES=a.mjs|b.mjs"
+#   -DPAGE=normals.html -P make_page.cmake: the page, one file: the program's script (its
+# WebAssembly inside) and the page's modules, in the order given, joined into the template's
+# one module script; with the fingerprint of the sources it was made from. The modules share
+# that one scope, so their `import` lines go and their `export`s become plain declarations:
+# each top-level name must be unique across them.
 include(${CMAKE_CURRENT_LIST_DIR}/page_sources.cmake)
 file(READ ${TEMPLATE} page)
-file(READ ${SCRIPT} script)
-string(FIND "${page}" "/*@normals.js@*/" marker)
+file(READ ${SCRIPT} bundle)
+string(REPLACE "|" ";" modules "${MODULES}")
+foreach(module IN LISTS modules)
+  file(READ ${module} text)
+  string(REGEX REPLACE "(^|\n)import [^\n]*;" "\\1" text "${text}")
+  string(REGEX REPLACE "(^|\n)export " "\\1" text "${text}")
+  if(text MATCHES "(^|\n)(import|export)[ {]")
+    message(FATAL_ERROR "${module}: an import or export the page's build cannot join "
+                        "(one import a line, ending with its semicolon)")
+  endif()
+  string(APPEND bundle "\n${text}")
+endforeach()
+string(FIND "${page}" "/*@page.js@*/" marker)
 if(marker LESS 0)
-  message(FATAL_ERROR "${TEMPLATE} has no /*@normals.js@*/ marker")
+  message(FATAL_ERROR "${TEMPLATE} has no /*@page.js@*/ marker")
 endif()
 # A script may not hold its own end tag.
-string(FIND "${script}" "</script" end)
+string(FIND "${bundle}" "</script" end)
 if(NOT end LESS 0)
-  message(FATAL_ERROR "${SCRIPT} holds </script, which would end the page's script early")
+  message(FATAL_ERROR "the page's script holds </script, which would end it early")
 endif()
 normals_page_sources(${ROOT} sources)
 string(REPLACE "@normals-sources@" "${sources}" page "${page}")
-string(REPLACE "/*@normals.js@*/" "${script}" page "${page}")
+string(REPLACE "/*@page.js@*/" "${bundle}" page "${page}")
 file(WRITE ${PAGE}.partial "${page}")
 file(RENAME ${PAGE}.partial ${PAGE})

@@ -12,8 +12,6 @@ void openGlLayer(int width, int height, FrameSink sink);
 // The drawing surface is now `width` x `height` pixels, `scale` of them to one of the window's:
 // the same scene, its lines and bitmaps that much larger.
 void resizeGlLayer(int width, int height, float scale);
-int glLayerWidth();
-int glLayerHeight();
 // Hands everything recorded since the last flush to the sink, and forgets it.
 void flushGlLayer();
 // Draws one character of the 8 x 13 font at the raster position and advances it.

@@ -1,10 +1,11 @@
-// The GLUT 3 calls the viewer makes, on a web page: the window is the page's canvas, its title
-// the page's title and heading, the event loop the browser's animation frames, and the keys
-// the page's own (its controls' among them). The page is the window system: it tells the layer
-// the canvas's size in the device's pixels. Each frame runs what the toolkit runs between two
-// waits: the keys that came, a frame if one was asked for, then the idle callback, so the
-// animation advances once per frame. exit() from a callback (Escape) ends the program through
-// the runtime's own exit, which tells the page (Module.onExit) and ends the frames.
+// The GLUT 3 calls the viewer makes, on a web page: the window is the canvas the page hands the
+// program (Module.canvas), the event loop the browser's animation frames. The page is the window
+// system: it is told the window's title and size (Module.onWindow), tells the layer the canvas's
+// size in the device's pixels, and hands it the keys it decides are the viewer's. Each frame
+// runs what the toolkit runs between two waits: the keys that came, a frame if one was asked
+// for, then the idle callback, so the animation advances once per frame. exit() from a callback
+// (Escape) ends the program through the runtime's own exit, which tells the page
+// (Module.onExit) and ends the frames.
 #include <GL/glut.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -14,13 +15,14 @@
 #include <vector>
 
 #include "gl_layer.h"
+#include "glut_page.h"
 #include "key_character.h"
 #include "webgl_device.h"
 
 namespace {
 
 char font8By13;
-const char* const kCanvas = "#canvas";
+const char* const kCanvas = "!canvas";
 
 struct Toolkit {
   int width = 300, height = 300;  // the toolkit's default, until the program asks
@@ -51,32 +53,17 @@ EM_BOOL runFrame(double, void*) {
   return EM_TRUE;
 }
 
-EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
-  Toolkit& t = toolkit();
-  // Keys with Control, Alt or Meta are the browser's (reload, close, ...).
-  if (t.keyboard == nullptr || event->ctrlKey || event->altKey || event->metaKey) return false;
-  const int c = keyCharacter(event->key);
-  if (c < 0) return false;
-  t.keys.push_back(static_cast<unsigned char>(c));
-  return true;  // taken: space does not scroll the page
-}
-
-// The canvas takes the page's width up to the window's, in CSS pixels, and keeps its shape.
+// The page, as the window system, learns the window's title and size: the canvas keeps the
+// window's shape, and the title is the page's to show.
 // clang-format off
-EM_JS(void, setCanvasShape, (const char* selector, int width, int height), {
-  var canvas = document.querySelector(UTF8ToString(selector));
-  canvas.style.maxWidth = width + "px";
-  canvas.style.aspectRatio = width + " / " + height;
+EM_JS(void, tellPageOfWindow, (const char* title, int width, int height), {
+  if (Module["onWindow"]) Module["onWindow"](UTF8ToString(title), width, height);
 });
 // clang-format on
 
-// The window's title is the page's title and its heading.
+// The canvas the page handed the program, as the html5 calls name it.
 // clang-format off
-EM_JS(void, setPageTitle, (const char* title), {
-  document.title = UTF8ToString(title);
-  var heading = document.getElementById("title");
-  if (heading) heading.textContent = document.title;
-});
+EM_JS(void, nameCanvas, (), { specialHTMLTargets["!canvas"] = Module["canvas"]; });
 // clang-format on
 
 [[noreturn]] void refuse(const char* call, unsigned value) {
@@ -91,8 +78,6 @@ extern "C" {
 
 void* const glutBitmap8By13 = &font8By13;
 
-// The page, as the window system: the canvas's drawing buffer is now `width` x `height` of the
-// device's pixels. The viewer draws the same scene into it, as sharp as the screen allows.
 EMSCRIPTEN_KEEPALIVE void glutLayerResize(int width, int height) {
   Toolkit& t = toolkit();
   if (width <= 0 || height <= 0) return;
@@ -101,10 +86,12 @@ EMSCRIPTEN_KEEPALIVE void glutLayerResize(int width, int height) {
   t.redisplay = true;
 }
 
-// The page's own controls press keys of the keyboard: the viewer has one way in.
-EMSCRIPTEN_KEEPALIVE void glutLayerKey(int character) {
-  if (character > 0 && character < 256)
-    toolkit().keys.push_back(static_cast<unsigned char>(character));
+// Handled at the next frame, as the toolkit handles keys between frames.
+EMSCRIPTEN_KEEPALIVE int glutLayerKey(const char* key) {
+  const int c = keyCharacter(key);
+  if (c <= 0) return 0;
+  toolkit().keys.push_back(static_cast<unsigned char>(c));
+  return 1;
 }
 
 void glutInit(int*, char**) {}
@@ -124,14 +111,13 @@ void glutInitWindowPosition(int, int) {}
 
 int glutCreateWindow(const char* title) {
   Toolkit& t = toolkit();
-  setPageTitle(title);
+  nameCanvas();
   if (!openWebGl(kCanvas, t.width, t.height)) {
     std::fprintf(stderr, "normals: this browser has no WebGL 2\n");
     std::abort();
   }
-  setCanvasShape(kCanvas, t.width, t.height);
+  tellPageOfWindow(title, t.width, t.height);
   openGlLayer(t.width, t.height, drawWebGl);
-  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKeyDown);
   t.redisplay = true;
   return 1;
 }

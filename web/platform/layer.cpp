@@ -81,9 +81,6 @@ void resizeGlLayer(int width, int height, float scale) {
   l.scale = scale;
 }
 
-int glLayerWidth() { return layer().width; }
-int glLayerHeight() { return layer().height; }
-
 void flushGlLayer() {
   Layer& l = layer();
   if (l.inside) refuse("a frame ended between glBegin and glEnd");

@@ -24,7 +24,6 @@ struct WebGl {
   // The last frame sent, so that the same frame is not sent again, nor the same indices.
   RecordedFrame last;
   bool lastShown = false;
-  unsigned sent = 0;
 };
 
 WebGl& webGl() {
@@ -61,8 +60,8 @@ void sendDepthPlanes(WebGl& gl, const std::vector<DepthPlane>& planes) {
   }
   const std::size_t whole = planes.size() / kDepthPlaneRow, left = planes.size() % kDepthPlaneRow;
   if (whole > 0) {
-    emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, kDepthPlaneRow,
-                               static_cast<GLsizei>(whole), GL_RGBA, GL_FLOAT, planes.data());
+    emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, kDepthPlaneRow, static_cast<GLsizei>(whole),
+                               GL_RGBA, GL_FLOAT, planes.data());
   }
   if (left > 0) {
     emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, 0, static_cast<GLint>(whole),
@@ -137,7 +136,6 @@ void drawWebGl(const RecordedFrame& frame) {
   }
   gl.last = frame;
   gl.lastShown = true;
-  ++gl.sent;
   int current = -1;
   for (const Run& run : frame.runs) {
     if (run.command == Command::kClear) {
@@ -166,12 +164,4 @@ void resizeWebGl(const char* selector, int width, int height, float pointSize) {
   emscripten_glUniform1f(gl.pointSize, pointSize);
   emscripten_glViewport(0, 0, width, height);
   gl.lastShown = false;  // a new drawing buffer holds nothing yet
-}
-
-void drawNextFrameAnyway() { webGl().lastShown = false; }
-
-unsigned framesSentToWebGl() { return webGl().sent; }
-
-void readWebGl(int x, int y, int width, int height, unsigned char* rgba) {
-  emscripten_glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }

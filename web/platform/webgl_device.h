@@ -1,5 +1,5 @@
 // The WebGL 2 context on the page's canvas, and what the layer asks of it: draw a recorded
-// frame, and read pixels back.
+// frame.
 #pragma once
 
 #include "recorded_frame.h"
@@ -13,11 +13,3 @@ void resizeWebGl(const char* selector, int width, int height, float pointSize);
 // when it is the frame drawn last, whose picture the canvas still shows, and its indices only
 // when they changed.
 void drawWebGl(const RecordedFrame& frame);
-// The next frame is drawn even if it is the last one again: a test reads its pixels back from
-// the drawing buffer, which the browser clears once it has shown it.
-void drawNextFrameAnyway();
-// How many frames have been sent to WebGL.
-unsigned framesSentToWebGl();
-// The pixels of the rectangle at (x, y), `width` x `height` (bottom row first, RGBA) into
-// `rgba`.
-void readWebGl(int x, int y, int width, int height, unsigned char* rgba);

@@ -1,0 +1,58 @@
+// What the browser tests see of a page through WebGL itself, installed before the page's own
+// scripts run (driver/browser/browsers.mjs). The page knows nothing of it.
+
+// Runs in the page: counts the frames its canvas's WebGL 2 context draws (one clear each) and
+// reads back, with WebGL's own readPixels, the pixels of the frames a test asks for, in the
+// animation frame that drew them, before the browser shows them and clears the drawing buffer.
+// The first frame of each size is kept as it comes. `normalsTest.read()` reads the drawing
+// buffer at once, for a page that draws when the test asks.
+export function watchWebGl() {
+  let context = null, frames = 0;
+  const kept = new Map(), waiting = [];
+  const getContext = HTMLCanvasElement.prototype.getContext;
+  HTMLCanvasElement.prototype.getContext = function (type, ...rest) {
+    const made = getContext.call(this, type, ...rest);
+    if (type === "webgl2" && this.id === "canvas" && made) context = made;
+    return made;
+  };
+  const clear = WebGL2RenderingContext.prototype.clear;
+  WebGL2RenderingContext.prototype.clear = function (...args) {
+    if (this === context) frames++;
+    return clear.apply(this, args);
+  };
+  const read = () => {
+    const gl = context, w = gl.drawingBufferWidth, h = gl.drawingBufferHeight;
+    const rgba = new Uint8Array(w * h * 4);
+    gl.readPixels(0, 0, w, h, gl.RGBA, gl.UNSIGNED_BYTE, rgba);
+    let text = "";
+    for (let y = h - 1; y >= 0; y--) {
+      for (let x = 0; x < w; x++) {
+        const i = 4 * (y * w + x);
+        text += String.fromCharCode(rgba[i], rgba[i + 1], rgba[i + 2]);
+      }
+    }
+    return { width: w, height: h, base64: btoa(text) };
+  };
+  const animationFrame = window.requestAnimationFrame.bind(window);
+  window.requestAnimationFrame = (callback) => animationFrame((time) => {
+    const before = frames;
+    callback(time);
+    if (frames === before || context === null) return;
+    const width = context.drawingBufferWidth;
+    const wanted = waiting.filter((w) => w.width === null || w.width === width);
+    if (wanted.length === 0 && kept.has(width)) return;
+    const frame = read();
+    if (!kept.has(width)) kept.set(width, frame);
+    for (const w of wanted) {
+      waiting.splice(waiting.indexOf(w), 1);
+      w.resolve(frame);
+    }
+  });
+  const next = (width) => new Promise((resolve) => waiting.push({ width, resolve }));
+  window.normalsTest = {
+    frames: () => frames,
+    read,
+    first: (width) => kept.get(width) ?? next(width),
+    next: () => next(null),
+  };
+}

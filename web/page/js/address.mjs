@@ -1,0 +1,36 @@
+// What is shown, written in the address's fragment and read back from it: `#surface=K`, with
+// `&still` when the animation is off. Values are percent-decoded, never form-decoded: a plus
+// stays a plus.
+
+// The fragment's names and values, in order; a name without `=` has the value "".
+export function fragmentParts(hash) {
+  const parts = new Map();
+  for (const part of hash.replace(/^#/, "").split("&")) {
+    if (part === "") continue;
+    const at = part.indexOf("=");
+    const name = at < 0 ? part : part.slice(0, at);
+    const value = at < 0 ? "" : part.slice(at + 1);
+    let decoded = value;
+    try {
+      decoded = decodeURIComponent(value);
+    } catch {
+      // A lone % typed by hand: the text as it stands.
+    }
+    parts.set(name, decoded);
+  }
+  return parts;
+}
+
+// What a link asks for: the surface (0 unless it names one there is) and whether it is still.
+export function linked(hash, surfaceCount) {
+  const parts = fragmentParts(hash);
+  const surface = /^\d+$/.test(parts.get("surface") ?? "") ? Number(parts.get("surface")) : 0;
+  return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still") };
+}
+
+// The fragment that opens `shown` again. A picture held still only because the person asked
+// their system for less motion is linked as moving: whoever opens the link chooses for
+// themselves.
+export function linkTo(shown, stillByPreference) {
+  return `#surface=${shown.surface}` + (shown.moving || stillByPreference ? "" : "&still");
+}

@@ -1,0 +1,18 @@
+// The picture's name for screen readers, "Surface K, formula, moving|at rest", kept current,
+// and each change announced politely.
+
+export function nameOf(state) {
+  return `Surface ${state.surface}, ${state.caption}, ${state.moving ? "moving" : "at rest"}`;
+}
+
+export function announceChanges(viewer, canvas, announcer) {
+  let said = nameOf(viewer.state());
+  canvas.setAttribute("aria-label", said);
+  viewer.events.addEventListener("change", () => {
+    const name = nameOf(viewer.state());
+    if (name === said) return;
+    said = name;
+    canvas.setAttribute("aria-label", name);
+    announcer.textContent = name;
+  });
+}

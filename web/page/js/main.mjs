@@ -1,0 +1,91 @@
+// The page: the viewer on its canvas, sized in the device's pixels; the link it was opened with,
+// and the address kept to what is shown; its buttons, its name and announcements; what it says
+// when it cannot start, stops or ends.
+import { startViewer } from "./viewer.mjs";
+import { linked, linkTo } from "./address.mjs";
+import { listenForInput } from "./input.mjs";
+import { showControls } from "./controls.mjs";
+import { announceChanges } from "./announcer.mjs";
+
+const element = (id) => document.getElementById(id);
+const say = (text) => { element("status").textContent = text; };
+const hide = (...ids) => ids.forEach((id) => { element(id).hidden = true; });
+
+// The drawing buffer has the device's pixels: the canvas's CSS size times the pixel ratio.
+function followSize(viewer, canvas) {
+  const observer = new ResizeObserver(([entry]) => {
+    const css = entry.contentBoxSize[0], device = entry.devicePixelContentBoxSize;
+    let width = Math.round(css.inlineSize * devicePixelRatio);
+    let height = Math.round(css.blockSize * devicePixelRatio);
+    // The browser's own count, where it has one that agrees: it knows how it snaps to pixels.
+    if (device && Math.abs(device[0].inlineSize - width) <= 1 &&
+        Math.abs(device[0].blockSize - height) <= 1) {
+      width = device[0].inlineSize;
+      height = device[0].blockSize;
+    }
+    viewer.resize(width, height);
+  });
+  try {
+    observer.observe(canvas, { box: "device-pixel-content-box" });
+  } catch {
+    observer.observe(canvas);
+  }
+  return observer;
+}
+
+// The link's state, and the address kept to what is shown from then on.
+function followAddress(viewer) {
+  const reduced = matchMedia("(prefers-reduced-motion: reduce)").matches;
+  let stillByPreference = false;
+  const open = (hash) => {
+    const link = linked(hash, viewer.surfaceCount());
+    stillByPreference = reduced && !link.still;
+    viewer.show(link.surface, !link.still && !reduced);
+  };
+  const write = () => {
+    const shown = viewer.state();
+    if (shown.moving) stillByPreference = false;
+    const hash = linkTo(shown, stillByPreference);
+    if (location.hash !== hash) history.replaceState(null, "", hash);
+  };
+  open(location.hash);
+  write();
+  viewer.events.addEventListener("change", write);
+  addEventListener("hashchange", () => {
+    open(location.hash);
+    write();
+  });
+}
+
+async function main() {
+  const canvas = element("canvas");
+  if (!document.createElement("canvas").getContext("webgl2")) {
+    hide("canvas", "controls", "keys");
+    say("This browser offers no WebGL 2, which the viewer needs to draw. Current Firefox, " +
+        "Chrome, Edge and Safari have it; it may be turned off in this browser's settings, " +
+        "or hardware acceleration may be off.");
+    return;
+  }
+  const viewer = await startViewer(canvas);
+  const { title, width, height } = viewer.window();
+  document.title = title;
+  element("title").textContent = title;
+  canvas.style.maxWidth = `${width}px`;
+  canvas.style.aspectRatio = `${width} / ${height}`;
+  let observer = null;
+  viewer.events.addEventListener("stopped", ({ detail }) => say(`The viewer stopped: ${detail}`));
+  // Escape ends the program, and the frames with it; the message takes the picture's place.
+  viewer.events.addEventListener("ended", ({ detail }) => {
+    observer?.disconnect();
+    hide("canvas", "controls");
+    say(`The viewer ended with status ${detail}. Reload the page to start it again.`);
+  });
+  followAddress(viewer);
+  const next = element("next"), animation = element("animation");
+  listenForInput(viewer, canvas, [next, animation]);
+  showControls(viewer, next, animation);
+  announceChanges(viewer, canvas, element("announce"));
+  observer = followSize(viewer, canvas);
+}
+
+main().catch((error) => say(`The viewer could not start: ${error}`));
