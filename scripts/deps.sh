@@ -16,6 +16,7 @@ case $1 in
   test | clang)
     packages+=(
       libgtest-dev libbenchmark-dev     # tests and benchmarks
+      libtinyobjloader-dev              # OBJ files read back
       libxtst-dev                       # driving the program through the X server
       apitrace                          # the viewer's OpenGL calls, recorded
       valgrind                          # the memory check

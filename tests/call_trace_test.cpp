@@ -48,7 +48,8 @@ Calls viewerCalls(const std::vector<Call>& calls) {
   for (const Call& c : calls) {
     const std::string& n = c.name;
     if (c.fake || (n.compare(0, 3, "glX") == 0 && n != "glXSwapBuffers") || n == "glViewport" ||
-        n == "glFlush" || n == "glPushClientAttrib" || n == "glPopClientAttrib" || n == "glPixelStorei") {
+        n == "glFlush" || n == "glPushClientAttrib" || n == "glPopClientAttrib" ||
+        n == "glPixelStorei") {
       continue;
     }
     kept.push_back(n == "glBitmap" || n == "glXSwapBuffers" ? n : c.text);
@@ -126,8 +127,10 @@ TEST(CallTrace, EveryCallAsDescribed) {
                                << firstDifference(described, made);
     ++seen[surface][viewerState.animate];
   }
-  std::printf("frames checked call for call: surface 0 at rest %d, moving %d; surface 2 at rest "
-              "%d, moving %d\n", seen[0][0], seen[0][1], seen[2][0], seen[2][1]);
+  std::printf(
+      "frames checked call for call: surface 0 at rest %d, moving %d; surface 2 at rest "
+      "%d, moving %d\n",
+      seen[0][0], seen[0][1], seen[2][0], seen[2][1]);
   for (unsigned s : {0u, 2u}) {
     EXPECT_GE(seen[s][0], 1) << "surface " << s << " at rest";
     EXPECT_GE(seen[s][1], 2) << "surface " << s << " moving";

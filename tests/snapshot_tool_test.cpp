@@ -51,6 +51,9 @@ TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
       "--every 5",
       "--animation --out /dev/null/sub",
       "--animation --surface 1 --out /dev/null/x.gif",
+      "--obj --animation",
+      "--obj --icon 48",
+      "--obj --surface 1 --out /dev/null/x.obj",
   };
   for (const char* args : bad) {
     const ToolRun run = runSnapshot(args, folder);

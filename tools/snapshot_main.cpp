@@ -1,6 +1,7 @@
 // normals-snapshot: writes frames of the viewer as PNG files, or one oscillation of its
 // animation as animated GIFs, drawn with the viewer's own start-up, handlers and frame code,
-// on the current X display or on a virtual one it starts itself.
+// on the current X display or on a virtual one it starts itself; or the cells themselves as
+// Wavefront OBJ files, which need no display.
 #include <X11/Xlib.h>
 #include <unistd.h>
 
@@ -15,10 +16,13 @@
 #include "app/handlers.h"
 #include "app/startup.h"
 #include "app/viewer_state.h"
+#include "atomic_file.h"
 #include "capture.h"
 #include "gif_file.h"
 #include "icon.h"
+#include "obj/obj_file.h"
 #include "png_file.h"
+#include "render/frame.h"
 #include "snapshot_options.h"
 
 namespace {
@@ -77,20 +81,38 @@ Animation oscillation(unsigned surface, int every) {
   return animation;
 }
 
+// The cells of `surface` as the frame at the options' phase draws them, as an OBJ file.
+std::string writeObj(unsigned surface, const SnapshotOptions& options, const std::string& path) {
+  viewerState.animate = options.fixedPhase;
+  viewerState.phase = options.phase;
+  const std::string text =
+      cellsAsObj([surface](double u, double uNext, double v,
+                           double vNext) { return cellAt(surface, u, uNext, v, vNext); },
+                 {NORMALS_VERSION, kCaptions[surface], options.fixedPhase, options.phase});
+  return writeAtomically(path, [&text, &path](std::FILE* file) {
+    return std::fwrite(text.data(), 1, text.size(), file) == text.size()
+               ? std::string()
+               : "cannot write " + path + ": " + std::strerror(errno);
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const SnapshotOptions options = parseSnapshotOptions(argc, argv);
   const auto files = snapshotTargets(options);
-  Display* probe = ensureDisplay(argv);
-
-  // The toolkit gets no arguments of ours.
-  startViewer(kSnapshotProgram);
-  XCloseDisplay(probe);
+  if (!options.obj) {
+    Display* probe = ensureDisplay(argv);
+    // The toolkit gets no arguments of ours.
+    startViewer(kSnapshotProgram);
+    XCloseDisplay(probe);
+  }
 
   for (const auto& [surface, path] : files) {
     std::string error;
-    if (options.gif) {
+    if (options.obj) {
+      error = writeObj(surface, options, path);
+    } else if (options.gif) {
       error = writeGif(oscillation(surface, options.every), path);
     } else {
       viewerState.surfaceIndex = surface;

@@ -22,6 +22,9 @@ std::string usage() {
          " --animation [--every N] [--surface K | --all] [--out FILE_OR_DIR]\n"
          "       " +
          program +
+         " --obj [--surface K | --all] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
+         "       " +
+         program +
          " --help | --version\n"
          "Writes frames of the normals viewer as PNG files, by default all six surfaces at rest\n"
          "as surface-0.png ... surface-5.png in the current folder.\n"
@@ -31,7 +34,10 @@ std::string usage() {
          "  --icon N      an N x N icon (16 to 256): the middle of the frame, averaged down\n"
          "  --animation   one oscillation as an animated GIF per surface (surface-K.gif)\n"
          "  --every N     keep a frame every N of the 300 idle steps (1 to 300, default 10)\n"
-         "  --out F       the file (one surface, ending .png or .gif) or folder to write into\n"
+         "  --obj         the cells as a Wavefront OBJ file per surface (surface-K.obj): corners,\n"
+         "                faces with their normals, and the red lines; no display needed\n"
+         "  --out F       the file (one surface, ending .png, .gif or .obj) or folder to write "
+         "into\n"
          "It draws on the X display in DISPLAY, or on a virtual one (Xvfb) it starts itself.\n"
          "Exit status: 0 written, 1 no display could be had, 2 a bad argument or a failed "
          "write.";
@@ -59,6 +65,8 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
       atRest = true;
     } else if (args.option() == "--animation") {
       o.gif = true;
+    } else if (args.option() == "--obj") {
+      o.obj = true;
     } else if (args.option() == "--surface") {
       o.surface = args.integer(args.value(), 0, kSurfaceCount - 1);
     } else if (args.option() == "--phase") {
@@ -83,11 +91,13 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     args.fail("--animation shows every phase: no --phase or --at-rest");
   if (every && !o.gif) args.fail("--every belongs to --animation");
   if (o.gif && o.icon > 0) args.fail("--icon is a still picture: no --animation");
+  if (o.obj && (o.gif || o.icon > 0))
+    args.fail("--obj writes cells, not pictures: no --animation or --icon");
   return o;
 }
 
 std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOptions& o) {
-  const std::string extension = o.gif ? ".gif" : ".png";
+  const std::string extension = o.obj ? ".obj" : o.gif ? ".gif" : ".png";
   std::string folder = o.out.empty() ? "." : o.out;
   std::string file;
   // One surface and a name with the right ending: that file. Otherwise a folder, made if

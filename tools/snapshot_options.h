@@ -17,6 +17,7 @@ struct SnapshotOptions {
   bool gif = false;  // one oscillation as an animated GIF instead of still PNGs
   int every = 10;    // idle steps between two kept frames of an animation
   int icon = 0;      // the side of an icon to write instead of the whole frame; 0: none
+  bool obj = false;  // the cells as Wavefront OBJ files instead of pictures
   std::string out;
 };
 

@@ -138,6 +138,10 @@ export const firstFrame = async (tab, width) =>
   asFrame(await tab.evaluate((w) => normalsTest.first(w), width));
 export const nextFrame = async (tab) => asFrame(await tab.evaluate(() => normalsTest.next()));
 
+// The files the page has offered for download so far: their names and texts.
+export const downloads = (tab) => pollUntil("a download", () =>
+  tab.evaluate(() => normalsTest.downloads().then((d) => (d.length > 0 ? d : null))));
+
 export const nextFrames = (tab, n) => tab.evaluate((count) => new Promise((done) => {
   const step = (left) => (left === 0 ? done() : requestAnimationFrame(() => step(left - 1)));
   step(count);

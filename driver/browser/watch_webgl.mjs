@@ -5,7 +5,8 @@
 // reads back, with WebGL's own readPixels, the pixels of the frames a test asks for, in the
 // animation frame that drew them, before the browser shows them and clears the drawing buffer.
 // The first frame of each size is kept as it comes. `normalsTest.read()` reads the drawing
-// buffer at once, for a page that draws when the test asks.
+// buffer at once, for a page that draws when the test asks. Downloads the page offers are kept
+// for the test to read (`normalsTest.downloads()`), not saved.
 export function watchWebGl() {
   let context = null, frames = 0;
   const kept = new Map(), waiting = [];
@@ -48,11 +49,25 @@ export function watchWebGl() {
       w.resolve(frame);
     }
   });
+  // Downloads the page offers (a link to a blob, clicked), kept instead of saved.
+  const blobs = new Map(), downloads = [];
+  const createObjectURL = URL.createObjectURL;
+  URL.createObjectURL = (blob) => {
+    const url = createObjectURL.call(URL, blob);
+    blobs.set(url, blob);
+    return url;
+  };
+  const click = HTMLAnchorElement.prototype.click;
+  HTMLAnchorElement.prototype.click = function () {
+    if (!this.download || !blobs.has(this.href)) return click.call(this);
+    downloads.push(blobs.get(this.href).text().then((text) => ({ name: this.download, text })));
+  };
   const next = (width) => new Promise((resolve) => waiting.push({ width, resolve }));
   window.normalsTest = {
     frames: () => frames,
     read,
     first: (width) => kept.get(width) ?? next(width),
     next: () => next(null),
+    downloads: () => Promise.all(downloads),
   };
 }

@@ -1,8 +1,18 @@
 #include "geometry/cell.h"
 
+#include <cmath>
+#include <initializer_list>
+
 #include "geometry/surface.h"
 
 static_assert(kGridSize == 21 && kCellCount == 441, "the grid is 21 x 21 cells");
+
+bool hasFiniteCorners(const Cell& c) {
+  for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return false;
+  }
+  return true;
+}
 
 Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
                      const Vector3& p10) {

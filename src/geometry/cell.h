@@ -44,6 +44,11 @@ struct Cell {
   Vector3 lineEnd;
 };
 
+// Whether all four corners of `cell` are finite: a surface of one's own may leave some
+// undefined (a logarithm of a negative number, a division by zero), and such a cell is left
+// out of what is drawn or written.
+bool hasFiniteCorners(const Cell& cell);
+
 // Normal, centre and normal-line end of the cell with these corners.
 Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
                      const Vector3& p10);

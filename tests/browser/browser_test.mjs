@@ -1,23 +1,25 @@
 // The browser build as a user meets it, in a real browser (driver/browser): the golden cases'
 // frames, drawn by the browser tests' own page (--frames) at every case's state and by the page
 // itself for each case a link reaches, written into --out and judged by normals-compare-golden
-// (--judge) by what this browser was measured to draw of each case; a linked
-// surface that
-// moves, the keys, Escape and a browser without WebGL 2. With --short, only what the committed
-// page needs: that it starts, names its picture and draws a golden frame from a link.
+// (--judge) by what this browser was measured to draw of each case; a linked surface that
+// moves, the cells offered as an OBJ file (--snapshot writes the same), the keys, Escape and a
+// browser without WebGL 2. With --short, only what the committed page needs: that it starts,
+// names its picture and draws a golden frame from a link.
 //   node browser_test.mjs --browser chromium|firefox --page normals.html --out DIR
-//     --judge normals-compare-golden [--frames frames.html | --short yes]
+//     --judge normals-compare-golden [--frames frames.html --snapshot normals-snapshot |
+//     --short yes]
 import { execFileSync, spawnSync } from "node:child_process";
 import { mkdirSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { commandLine, firstFrame, frameAt, framesDrawn, launch, nextFrame, nextFrames, open,
   pollUntil, shown, started, windowSide } from "../../driver/browser/browsers.mjs";
 import { check, expect, finish } from "./checks.mjs";
+import { objChecks } from "./obj_checks.mjs";
 import { writePng } from "./png.mjs";
 
 const o = commandLine("node browser_test.mjs --browser chromium|firefox --page PAGE --out DIR " +
-  "--judge COMPARER [--frames FRAMES_PAGE | --short yes]", {}, (given) =>
-  given.out && given.judge && (given.frames || given.short));
+  "--judge COMPARER [--frames FRAMES_PAGE --snapshot SNAPSHOT | --short yes]", {}, (given) =>
+  given.out && given.judge && ((given.frames && given.snapshot) || given.short));
 // FILE SURFACE ANIMATE PHASE, a case a line.
 const cases = execFileSync(o.judge, ["--list"], { encoding: "utf8" }).trim().split("\n")
   .map((line) => line.split(" ")).map(([file, s, a, p]) =>
@@ -148,6 +150,7 @@ async function main() {
         });
     } else {
       await frames(b);
+      await objChecks(b, o.page, o.snapshot);
       await keys(b);
     }
   } finally {

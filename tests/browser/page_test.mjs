@@ -89,9 +89,13 @@ async function everyHand(b) {
     "Control stay theirs",
     async () => {
       const before = await shown(tab);
+      // Everything that takes the focus after the picture, in the page's order, then nothing.
+      const controls = await tab.evaluate(() => [...document.querySelectorAll("button, input")]
+        .filter((e) => e.compareDocumentPosition(canvas) & Node.DOCUMENT_POSITION_PRECEDING &&
+          e.getClientRects().length > 0).map((e) => e.id));
       await tab.focus("#canvas");
       const focused = [];
-      for (let i = 0; i < 3; i++) {
+      for (let i = 0; i <= controls.length; i++) {
         await tab.keyboard.press("Tab");
         focused.push(await tab.evaluate(() => document.activeElement.id || "none"));
         if (i === 0) {
@@ -99,7 +103,8 @@ async function everyHand(b) {
             .outlineStyle) !== "none", "the focus does not show");
         }
       }
-      expect(focused.join() === "next,animation,none", `Tab went to ${focused.join(", ")}`);
+      expect(controls.length >= 3 && focused.join() === [...controls, "none"].join(),
+        `Tab went to ${focused.join(", ")}`);
       await tab.evaluate(() => document.body.append(Object.assign(
         document.createElement("input"), { id: "field" })));
       await tab.focus("#field");

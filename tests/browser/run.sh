@@ -21,11 +21,11 @@ echo "$2: $(stat -c %s "$2") bytes"
 status=0
 judge=$NORMALS_BUILD/tests/normals-compare-golden
 if [ $# -eq 2 ]; then
-  node "$here/browser_test.mjs" --browser "$1" --page "$2" --out "$out" --judge "$judge" --short yes \
-    || status=1
+  node "$here/browser_test.mjs" --browser "$1" --page "$2" --out "$out" --judge "$judge" \
+    --short yes || status=1
 else
-  node "$here/browser_test.mjs" --browser "$1" --page "$2" --out "$out" --judge "$judge" --frames "$3" \
-    || status=1
+  node "$here/browser_test.mjs" --browser "$1" --page "$2" --out "$out" --judge "$judge" \
+    --frames "$3" --snapshot "$NORMALS_BUILD/tools/normals-snapshot" || status=1
   node "$here/page_test.mjs" --browser "$1" --page "$2" --out "$out/page" \
     --judge "$judge" || status=1
   # The page as a phone shows it, for a person to look at.

@@ -6,8 +6,20 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <string>
+
 #include "app/viewer_state.h"
+#include "obj/obj_file.h"
 #include "render/frame.h"
+
+namespace {
+
+// The state of the frame on the canvas.
+ViewerState shown;
+
+}  // namespace
+
+void noteFrameShown() { shown = viewerState; }
 
 // clang-format off
 EM_JS(void, tellPageOfChange, (), {
@@ -34,6 +46,20 @@ EMSCRIPTEN_KEEPALIVE int normalsShow(unsigned surface, int animate) {
   glutPostRedisplay();
   tellPageOfChange();
   return 1;
+}
+
+// The cells of the frame on the canvas as an OBJ file's text, as normals-snapshot --obj writes
+// them for the same surface and phase.
+EMSCRIPTEN_KEEPALIVE const char* normalsCellsAsObj() {
+  static std::string text;
+  const ViewerState now = viewerState;
+  viewerState = shown;
+  const unsigned surface = shown.surfaceIndex;
+  text = cellsAsObj([surface](double u, double uNext, double v,
+                              double vNext) { return cellAt(surface, u, uNext, v, vNext); },
+                    {NORMALS_VERSION, kCaptions[surface], shown.animate, shown.phase});
+  viewerState = now;
+  return text.c_str();
 }
 
 }  // extern "C"

@@ -1,7 +1,21 @@
 // The viewer's buttons: each presses the key a person would, and the animation's button says
-// what it will do.
+// what it will do; and the cells of the picture shown, downloaded as an OBJ file.
 
-export function showControls(viewer, next, animation) {
+// Offers `text` as a download named `name`. The address lives until the next download, so that
+// the browser has all the time it needs to save it.
+let lastDownload = null;
+function download(text, name) {
+  if (lastDownload) URL.revokeObjectURL(lastDownload);
+  lastDownload = URL.createObjectURL(new Blob([text], { type: "model/obj" }));
+  const link = Object.assign(document.createElement("a"), { href: lastDownload, download: name });
+  link.click();
+}
+
+export function showControls(viewer, next, animation, obj) {
+  obj.addEventListener("click", () => {
+    const cells = viewer.cellsAsObj();
+    download(cells.text, cells.name);
+  });
   next.addEventListener("click", () => viewer.key("n"));
   animation.addEventListener("click", () => viewer.key(" "));
   const follow = () => {

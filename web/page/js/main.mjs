@@ -82,8 +82,8 @@ async function main() {
   });
   followAddress(viewer);
   const next = element("next"), animation = element("animation");
-  listenForInput(viewer, canvas, [next, animation]);
-  showControls(viewer, next, animation);
+  listenForInput(viewer, canvas, [...element("controls").querySelectorAll("button")]);
+  showControls(viewer, next, animation, element("obj"));
   announceChanges(viewer, canvas, element("announce"));
   observer = followSize(viewer, canvas);
 }

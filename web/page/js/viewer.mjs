@@ -17,6 +17,7 @@ export async function startViewer(canvas) {
   });
   const key = program.cwrap("glutLayerKey", "number", ["string"]);
   const caption = program.cwrap("normalsCaption", "string", ["number"]);
+  const cellsAsObj = program.cwrap("normalsCellsAsObj", "string", []);
   return {
     events,
     // The window the program asked for: its title, and its size in CSS pixels.
@@ -30,6 +31,8 @@ export async function startViewer(canvas) {
     show: (surface, moving) => program._normalsShow(surface, moving ? 1 : 0) === 1,
     // Hands the viewer a key (a KeyboardEvent's key); false for one without a character.
     key: (name) => key(name) === 1,
+    // The cells of the frame on the canvas, as an OBJ file: its text, and a name for it.
+    cellsAsObj: () => ({ text: cellsAsObj(), name: `surface-${program._normalsSurfaceIndex()}.obj` }),
     // The canvas's drawing buffer is now `width` x `height` of the device's pixels.
     resize: (width, height) => program._glutLayerResize(width, height),
   };

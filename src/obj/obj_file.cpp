@@ -1,0 +1,72 @@
+#include "obj/obj_file.h"
+
+#include <cstdio>
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+void append(std::string* text, const char* format, double a, double b, double c) {
+  char line[96];
+  std::snprintf(line, sizeof line, format, a, b, c);
+  *text += line;
+}
+
+void vertex(std::string* text, const Vector3& p) {
+  append(text, "v %.17g %.17g %.17g\n", p.x, p.y, p.z);
+}
+
+}  // namespace
+
+std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes) {
+  std::vector<Cell> kept;
+  int leftOut = 0;
+  sweepGrid([&](double u, double uNext, double v, double vNext) {
+    const Cell c = cells(u, uNext, v, vNext);
+    if (hasFiniteCorners(c)) {
+      kept.push_back(c);
+    } else {
+      ++leftOut;
+    }
+  });
+
+  char line[160];
+  std::string text = "# normals " + notes.version +
+                     ": the cells of a surface, as the facet normals viewer draws them\n"
+                     "# surface: " +
+                     notes.formula + "\n";
+  if (notes.animate) {
+    std::snprintf(line, sizeof line, "# phase: %.9g, the animation on\n",
+                  static_cast<double>(notes.phase));
+  } else {
+    std::snprintf(line, sizeof line, "# phase: at rest, the animation off\n");
+  }
+  text += line;
+  std::snprintf(line, sizeof line,
+                "# grid: u and v from %g in steps of %g, %d x %d cells, each with four corners of "
+                "its own\n# %zu cells; %d left out, a corner not being finite\n",
+                kGridStart, kGridStep, kGridSize, kGridSize, kept.size(), leftOut);
+  text += line;
+  text +=
+      "# each cell: a face through P00 P01 P11 P10 with its facet normal, "
+      "normalise(e2 x e1);\n# each red line: from the cell's centre half a unit against "
+      "the normal\no surface\ng cells\n";
+  for (std::size_t k = 0; k < kept.size(); ++k) {
+    const Cell& c = kept[k];
+    for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) vertex(&text, p);
+    append(&text, "vn %.17g %.17g %.17g\n", c.normal.x, c.normal.y, c.normal.z);
+    const std::size_t first = 4 * k + 1, n = k + 1;
+    std::snprintf(line, sizeof line, "f %zu//%zu %zu//%zu %zu//%zu %zu//%zu\n", first, n, first + 1,
+                  n, first + 2, n, first + 3, n);
+    text += line;
+  }
+  text += "g normals\n";
+  const std::size_t base = 4 * kept.size();
+  for (std::size_t k = 0; k < kept.size(); ++k) {
+    vertex(&text, kept[k].centre);
+    vertex(&text, kept[k].lineEnd);
+    std::snprintf(line, sizeof line, "l %zu %zu\n", base + 2 * k + 1, base + 2 * k + 2);
+    text += line;
+  }
+  return text;
+}
