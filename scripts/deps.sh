@@ -9,10 +9,11 @@ packages=(
   g++ cmake make                      # toolchain
   libglut-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri  # the viewer, and Mesa's renderer
   libpng-dev libgif-dev libx11-dev   # normals-snapshot
+  libmuparser-dev                     # its surfaces of one's own
   xvfb xauth x11-utils                # a virtual display, and a probe for a real one
 )
 case $1 in
-  web) packages=(emscripten cmake make) ;;
+  web) packages=(emscripten cmake make dpkg-dev) ;;  # dpkg-dev: muparser's source package
   test | clang)
     packages+=(
       libgtest-dev libbenchmark-dev     # tests and benchmarks

@@ -96,7 +96,7 @@ TEST(Frame, BackgroundCaptionAndAxes) {
 TEST(Frame, DrawsAxesThenMeshThenCaption) {
   openViewer();
   viewerState.animate = false;
-  const auto prims = feedback(drawFrame);
+  const auto prims = feedback([] { drawFrame(); });
   const auto mesh = feedback([] {
     loadCamera();
     drawMesh();

@@ -13,6 +13,11 @@ Image readFrame() {
   return readBackBuffer();
 }
 
+Image readFrame(const Scene& scene, int* leftOut) {
+  *leftOut = drawFrame(scene);
+  return readBackBuffer();
+}
+
 Image readBackBuffer() {
   glFinish();
   Image image;

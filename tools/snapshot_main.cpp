@@ -1,7 +1,7 @@
 // normals-snapshot: writes frames of the viewer as PNG files, or one oscillation of its
 // animation as animated GIFs, drawn with the viewer's own start-up, handlers and frame code,
 // on the current X display or on a virtual one it starts itself; or the cells themselves as
-// Wavefront OBJ files, which need no display.
+// Wavefront OBJ files, which need no display. Of the six surfaces, or of one of one's own.
 #include <X11/Xlib.h>
 #include <unistd.h>
 
@@ -10,20 +10,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/handlers.h"
 #include "app/startup.h"
-#include "app/viewer_state.h"
 #include "atomic_file.h"
-#include "capture.h"
-#include "gif_file.h"
+#include "formula/formula_surface.h"
 #include "icon.h"
-#include "obj/obj_file.h"
 #include "png_file.h"
-#include "render/frame.h"
 #include "snapshot_options.h"
+#include "snapshot_subject.h"
 
 namespace {
 
@@ -63,32 +60,8 @@ Display* ensureDisplay(char** argv) {
   std::exit(1);
 }
 
-// One oscillation of surface `surface`'s animation, as the running viewer shows it: the idle
-// handler advances the clock from the start, and every `every` calls a frame is kept, noted
-// with its phase (nine digits: the exact single-precision value).
-Animation oscillation(unsigned surface, int every) {
-  viewerState = ViewerState{};
-  viewerState.surfaceIndex = surface;
-  Animation animation;
-  animation.delayCentiseconds = kGifDelayCentiseconds;
-  for (int frame = 0; frame < kIdleCallsPerSwing / every; ++frame) {
-    for (int call = 0; call < every; ++call) onIdle();
-    animation.frames.push_back(readFrame());
-    char note[32];
-    std::snprintf(note, sizeof note, "phase %.9g", static_cast<double>(viewerState.phase));
-    animation.notes.push_back(note);
-  }
-  return animation;
-}
-
-// The cells of `surface` as the frame at the options' phase draws them, as an OBJ file.
-std::string writeObj(unsigned surface, const SnapshotOptions& options, const std::string& path) {
-  viewerState.animate = options.fixedPhase;
-  viewerState.phase = options.phase;
-  const std::string text =
-      cellsAsObj([surface](double u, double uNext, double v,
-                           double vNext) { return cellAt(surface, u, uNext, v, vNext); },
-                 {NORMALS_VERSION, kCaptions[surface], options.fixedPhase, options.phase});
+// Writes `text` as the file `path`, whole or not at all.
+std::string writeText(const std::string& text, const std::string& path) {
   return writeAtomically(path, [&text, &path](std::FILE* file) {
     return std::fwrite(text.data(), 1, text.size(), file) == text.size()
                ? std::string()
@@ -100,6 +73,16 @@ std::string writeObj(unsigned surface, const SnapshotOptions& options, const std
 
 int main(int argc, char** argv) {
   const SnapshotOptions options = parseSnapshotOptions(argc, argv);
+  // A surface of one's own is parsed before anything else: a bad formula writes nothing.
+  std::unique_ptr<FormulaSurface> own;
+  if (options.own()) {
+    FormulaError error;
+    own = FormulaSurface::parse(options.formula[0], options.formula[1], options.formula[2], &error);
+    if (own == nullptr) {
+      std::cerr << kSnapshotProgram << ": " << error.message << "\n";
+      return 2;
+    }
+  }
   const auto files = snapshotTargets(options);
   if (!options.obj) {
     Display* probe = ensureDisplay(argv);
@@ -109,16 +92,17 @@ int main(int argc, char** argv) {
   }
 
   for (const auto& [surface, path] : files) {
+    Subject subject;
+    subject.surface = own ? kSurfaceCount - 1 : surface;
+    subject.own = own.get();
     std::string error;
+    int leftOut = 0;
     if (options.obj) {
-      error = writeObj(surface, options, path);
+      error = writeText(cellsText(subject, options.fixedPhase, options.phase), path);
     } else if (options.gif) {
-      error = writeGif(oscillation(surface, options.every), path);
+      error = writeGif(oscillation(subject, options.every, &leftOut), path);
     } else {
-      viewerState.surfaceIndex = surface;
-      viewerState.animate = options.fixedPhase;
-      viewerState.phase = options.phase;
-      const Image frame = readFrame();
+      const Image frame = stillFrame(subject, options.fixedPhase, options.phase, &leftOut);
       error = writePng(options.icon > 0 ? iconFromFrame(frame, options.icon) : frame, path);
     }
     if (!error.empty()) {
@@ -126,6 +110,11 @@ int main(int argc, char** argv) {
       return 2;
     }
     std::cout << "Wrote " << path << "\n";
+    if (leftOut > 0) {
+      std::cerr << kSnapshotProgram << ": " << leftOut << " of " << kCellCount
+                << " cells are undefined and not drawn" << (options.gif ? " in some frames" : "")
+                << "\n";
+    }
   }
   return 0;
 }

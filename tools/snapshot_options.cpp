@@ -16,19 +16,21 @@ namespace {
 std::string usage() {
   const std::string program = kSnapshotProgram;
   return "usage: " + program +
-         " [--surface K | --all] [--phase P | --at-rest] [--icon N] [--out FILE_OR_DIR]\n"
+         " [SURFACES] [--phase P | --at-rest] [--icon N] [--out FILE_OR_DIR]\n"
          "       " +
          program +
-         " --animation [--every N] [--surface K | --all] [--out FILE_OR_DIR]\n"
+         " --animation [--every N] [SURFACES] [--out FILE_OR_DIR]\n"
          "       " +
          program +
-         " --obj [--surface K | --all] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
+         " --obj [SURFACES] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
          "       " +
          program +
          " --help | --version\n"
          "Writes frames of the normals viewer as PNG files, by default all six surfaces at rest\n"
          "as surface-0.png ... surface-5.png in the current folder.\n"
-         "  --surface K   only surface K (0 to 5); --all: every surface (the default)\n"
+         "SURFACES: --all (every surface, the default), --surface K (surface K, 0 to 5), or a\n"
+         "surface of one's own: --x F --y F --z F, its coordinates as formulas in u, v and t\n"
+         "(the phase while the animation runs, 0 at rest), written as formula.png, .gif or .obj\n"
          "  --phase P     the animation on, held at phase P (0 to 1); --at-rest: off (the "
          "default)\n"
          "  --icon N      an N x N icon (16 to 256): the middle of the frame, averaged down\n"
@@ -69,6 +71,11 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
       o.obj = true;
     } else if (args.option() == "--surface") {
       o.surface = args.integer(args.value(), 0, kSurfaceCount - 1);
+    } else if (args.option() == "--x" || args.option() == "--y" || args.option() == "--z") {
+      std::string& formula = o.formula[args.option()[2] - 'x'];
+      if (!formula.empty()) args.fail(args.option() + " is given twice");
+      formula = args.value();
+      if (formula.empty()) args.fail(args.option() + " needs a formula");
     } else if (args.option() == "--phase") {
       phase = true;
       o.fixedPhase = true;
@@ -86,6 +93,12 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     }
   }
   if (all && o.surface >= 0) args.fail("--surface and --all exclude each other");
+  if (o.own() && (all || o.surface >= 0)) {
+    args.fail("a surface of one's own (--x, --y, --z) goes without --surface or --all");
+  }
+  if (o.own() && (o.formula[0].empty() || o.formula[1].empty() || o.formula[2].empty())) {
+    args.fail("a surface of one's own needs all three of --x, --y and --z");
+  }
   if (atRest && phase) args.fail("--phase and --at-rest exclude each other");
   if (o.gif && (atRest || phase))
     args.fail("--animation shows every phase: no --phase or --at-rest");
@@ -102,7 +115,8 @@ std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOpti
   std::string file;
   // One surface and a name with the right ending: that file. Otherwise a folder, made if
   // missing.
-  if (o.surface >= 0 && endsWith(o.out, extension) && !isDirectory(o.out)) {
+  const bool one = o.surface >= 0 || o.own();
+  if (one && endsWith(o.out, extension) && !isDirectory(o.out)) {
     const std::size_t slash = o.out.rfind('/');
     folder = slash == std::string::npos ? "." : o.out.substr(0, slash + 1);
     file = o.out;
@@ -115,6 +129,8 @@ std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOpti
   }
   std::vector<std::pair<unsigned, std::string>> out;
   const std::string separator = folder.back() == '/' ? "" : "/";
+  if (o.own())
+    return {{kSurfaceCount, file.empty() ? folder + separator + "formula" + extension : file}};
   for (unsigned k = 0; k < kSurfaceCount; ++k) {
     if (o.surface >= 0 && k != static_cast<unsigned>(o.surface)) continue;
     out.push_back(

@@ -12,6 +12,7 @@ constexpr int kGifDelayCentiseconds = 10;
 
 struct SnapshotOptions {
   int surface = -1;         // -1: all six
+  std::string formula[3];   // X, Y and Z of a surface of one's own, when given
   bool fixedPhase = false;  // the animation on, held at `phase`; otherwise at rest
   float phase = 0.0f;
   bool gif = false;  // one oscillation as an animated GIF instead of still PNGs
@@ -19,11 +20,13 @@ struct SnapshotOptions {
   int icon = 0;      // the side of an icon to write instead of the whole frame; 0: none
   bool obj = false;  // the cells as Wavefront OBJ files instead of pictures
   std::string out;
+
+  bool own() const { return !formula[0].empty() || !formula[1].empty() || !formula[2].empty(); }
 };
 
 // Reads the command line; a mistake ends the program with one line and status 2.
 SnapshotOptions parseSnapshotOptions(int argc, char** argv);
 
-// The files to write, one per surface; makes their folder if missing and ends the program
-// with one line and status 2 when it cannot be written.
+// The files to write, one per surface (kSurfaceCount for the surface of one's own); makes their
+// folder if missing and ends the program with one line and status 2 when it cannot be written.
 std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOptions& options);

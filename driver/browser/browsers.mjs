@@ -110,20 +110,23 @@ export async function open(browser, page, query = "", { viewport, reducedMotion 
   return tab;
 }
 
-// The picture's name, as a screen reader hears it: "Surface K, formula, moving|at rest".
+// The picture's name, as a screen reader hears it: "Surface K, formula, moving|at rest", or
+// "Your surface, ..." for a surface of one's own.
 const nameOf = (tab) => tab.evaluate(() =>
   document.getElementById("canvas").getAttribute("aria-label"));
 
 // The page has started the viewer, which has named the picture.
 export const started = (tab) => pollUntil("the viewer to start", async () =>
-  /^Surface \d+, /.test(await nameOf(tab)));
+  /^(Surface \d+|Your surface), /.test(await nameOf(tab)));
 
-// What the picture's name says is shown: the surface, and whether it moves.
+// What the picture's name says is shown: the surface (its number, or "own"), its caption, and
+// whether it moves.
 export async function shown(tab) {
   const name = await nameOf(tab);
-  const match = /^Surface (\d+), (.*), (moving|at rest)$/.exec(name);
+  const match = /^(?:Surface (\d+)|Your surface), (.*), (moving|at rest)$/.exec(name);
   if (!match) throw new Error(`the picture is named "${name}"`);
-  return { surface: Number(match[1]), caption: match[2], animate: match[3] === "moving" };
+  return { surface: match[1] === undefined ? "own" : Number(match[1]), caption: match[2],
+    animate: match[3] === "moving" };
 }
 
 // How many frames the page has drawn.
@@ -172,4 +175,16 @@ export async function frameAt(tab, surface, animate, phase) {
     Module._drawFrameAt(windowSide, windowSide, s, a, p);
     return normalsTest.read();
   }, surface, animate, phase));
+}
+
+// On the same page: the surface of one's own whose coordinates are `formulas`, as the page's
+// display handler draws it.
+export async function formulaFrameAt(tab, formulas, animate, phase) {
+  await pollUntil("the frames page", () => tab.evaluate(() => framesReady === true));
+  return asFrame(await tab.evaluate((f, a, p) => {
+    const refusal = Module.ccall("drawFormulaAt", "string", ["number", "number", "string",
+      "string", "string", "number", "number"], [windowSide, windowSide, ...f, a, p]);
+    if (refusal) throw new Error(refusal);
+    return normalsTest.read();
+  }, formulas, animate, phase));
 }

@@ -7,11 +7,6 @@
 
 #include "app/viewer_state.h"
 
-namespace {
-constexpr unsigned char kEscape = 27;
-constexpr unsigned char kSpace = 32;
-}  // namespace
-
 void onKeyboard(unsigned char key, int /*x*/, int /*y*/) {
   if (key == kEscape) {
     std::exit(1);

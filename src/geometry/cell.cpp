@@ -31,11 +31,25 @@ Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
   return {p00, p01, p11, p10, normal, centre, lineEnd};
 }
 
-Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext) {
-  // Corners are not shared with the neighbours; each cell evaluates its own four, in order.
-  const Vector3 p00 = surfacePoint(surface, u, v);
-  const Vector3 p01 = surfacePoint(surface, u, vNext);
-  const Vector3 p11 = surfacePoint(surface, uNext, vNext);
-  const Vector3 p10 = surfacePoint(surface, uNext, v);
+namespace {
+
+// Corners are not shared with the neighbours; each cell evaluates its own four, in order.
+template <typename Point>
+Cell cornersAt(const Point& point, double u, double uNext, double v, double vNext) {
+  const Vector3 p00 = point(u, v);
+  const Vector3 p01 = point(u, vNext);
+  const Vector3 p11 = point(uNext, vNext);
+  const Vector3 p10 = point(uNext, v);
   return cellFromCorners(p00, p01, p11, p10);
+}
+
+}  // namespace
+
+Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext) {
+  return cornersAt([surface](double a, double b) { return surfacePoint(surface, a, b); }, u, uNext,
+                   v, vNext);
+}
+
+Cell cellAt(const PointFunction& point, double u, double uNext, double v, double vNext) {
+  return cornersAt(point, u, uNext, v, vNext);
 }

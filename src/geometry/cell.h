@@ -2,6 +2,8 @@
 // centre and the far end of its normal line. Pure arithmetic; the drawing is in render/mesh.
 #pragma once
 
+#include <functional>
+
 #include "geometry/vector3.h"
 
 constexpr double kGridStart = -1.0;
@@ -55,3 +57,9 @@ Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
 
 // The cell [u, uNext] x [v, vNext] of surface `surface` at the current animation state.
 Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext);
+
+// A surface given as the point at each pair of parameters (u, v): a surface of one's own.
+using PointFunction = std::function<Vector3(double u, double v)>;
+
+// The cell [u, uNext] x [v, vNext] of the surface `point`, worked out as the built-ins' are.
+Cell cellAt(const PointFunction& point, double u, double uNext, double v, double vNext);

@@ -14,9 +14,10 @@ const char* const kCaptions[kSurfaceCount] = {
     "X=3*cos(PI*u)*sin(PI*(v-1)/2), Y=3*cos(PI*(v-1)/2), Z=3*sin(PI*u)*sin(PI*(v-1)/2)",
 };
 
-void loadCamera() {
+void loadCamera(const Camera& c) {
   glLoadIdentity();
-  gluLookAt(kEye[0], kEye[1], kEye[2], kCentre[0], kCentre[1], kCentre[2], kUp[0], kUp[1], kUp[2]);
+  gluLookAt(c.eye[0], c.eye[1], c.eye[2], c.centre[0], c.centre[1], c.centre[2], c.up[0], c.up[1],
+            c.up[2]);
 }
 
 void drawAxes() {
@@ -33,24 +34,37 @@ void drawAxes() {
 
 void drawCaption() {
   if (viewerState.surfaceIndex >= kSurfaceCount) return;
+  drawCaption(kCaptions[viewerState.surfaceIndex]);
+}
+
+void drawCaption(const char* text) {
   glColor3f(1, 1, 1);
   glNormal3f(0, 0, 0);
   // A place in the scene, not on the screen: the camera moves the text like any vertex.
   static const GLdouble kCaptionPosition[4] = {-12.0, 3.0, 0.0, 1.0};
   glRasterPos4dv(kCaptionPosition);
-  for (const char* c = kCaptions[viewerState.surfaceIndex]; *c != '\0'; ++c) {
+  for (const char* c = text; *c != '\0'; ++c) {
     glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
   }
 }
 
-void drawFrame() {
+int drawFrame(const Scene& scene) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glColor3f(1, 1, 1);
-  loadCamera();
+  loadCamera(scene.camera);
   drawAxes();
-  drawMesh();
-  drawCaption();
+  int leftOut = 0;
+  if (scene.surface != nullptr) {
+    leftOut = drawMesh(*scene.surface);
+    drawCaption(scene.caption);
+  } else {
+    drawMesh();
+    drawCaption();
+  }
+  return leftOut;
 }
+
+void drawFrame() { drawFrame(Scene{}); }
 
 void onDisplay() {
   drawFrame();

@@ -52,3 +52,17 @@ void drawMesh() {
     drawCell(cellAt(surface, u, uNext, v, vNext));
   });
 }
+
+int drawMesh(const PointFunction& point) {
+  int leftOut = 0;
+  sweepGrid([&](double u, double uNext, double v, double vNext) {
+    const Cell cell = cellAt(point, u, uNext, v, vNext);
+    // No value that is not finite reaches OpenGL.
+    if (hasFiniteCorners(cell)) {
+      drawCell(cell);
+    } else {
+      ++leftOut;
+    }
+  });
+  return leftOut;
+}

@@ -11,3 +11,7 @@ void drawCell(const Cell& cell);
 
 // Every cell of the current surface.
 void drawMesh();
+
+// Every cell of the surface `point` whose four corners are all finite, each as drawCell draws
+// it; how many were left out.
+int drawMesh(const PointFunction& point);

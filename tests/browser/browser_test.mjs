@@ -14,6 +14,7 @@ import { dirname, join } from "node:path";
 import { commandLine, firstFrame, frameAt, framesDrawn, launch, nextFrame, nextFrames, open,
   pollUntil, shown, started, windowSide } from "../../driver/browser/browsers.mjs";
 import { check, expect, finish } from "./checks.mjs";
+import { formulaFrames, formulaPage } from "./formula_checks.mjs";
 import { objChecks } from "./obj_checks.mjs";
 import { writePng } from "./png.mjs";
 
@@ -150,6 +151,8 @@ async function main() {
         });
     } else {
       await frames(b);
+      await formulaFrames(b, o.frames);
+      await formulaPage(b, o.page);
       await objChecks(b, o.page, o.snapshot);
       await keys(b);
     }

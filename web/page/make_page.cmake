@@ -1,12 +1,22 @@
-# cmake -DROOT=repository -DTEMPLATE=page.html -DSCRIPT=normals.js "-DMODULES=a.mjs|b.mjs"
-#   -DPAGE=normals.html -P make_page.cmake: the page, one file: the program's script (its
-# WebAssembly inside) and the page's modules, in the order given, joined into the template's
-# one module script; with the fingerprint of the sources it was made from. The modules share
+# cmake -DROOT=repository -DTEMPLATE=page.html -DSCRIPT=normals.js [-DWASM=normals.wasm]
+#   "-DMODULES=a.mjs|b.mjs" -DPAGE=normals.html -P make_page.cmake: the page, one file: the
+# program's script, its WebAssembly (gzip-compressed and in base64, as the constant
+# kProgramWasm, when given apart) and the page's modules, in the order given, joined into the
+# template's one module script; with the fingerprint of the sources it was made from. The modules share
 # that one scope, so their `import` lines go and their `export`s become plain declarations:
 # each top-level name must be unique across them.
 include(${CMAKE_CURRENT_LIST_DIR}/page_sources.cmake)
 file(READ ${TEMPLATE} page)
 file(READ ${SCRIPT} bundle)
+if(WASM)
+  # gzip -n: no name or time in the header, so the same program gives the same page.
+  execute_process(COMMAND sh -c "gzip -9 -n -c \"$0\" | base64 -w 0" ${WASM}
+                  OUTPUT_VARIABLE wasm RESULT_VARIABLE failed)
+  if(failed OR wasm STREQUAL "")
+    message(FATAL_ERROR "${WASM} could not be compressed into the page")
+  endif()
+  string(APPEND bundle "\nconst kProgramWasm = \"${wasm}\";\n")
+endif()
 string(REPLACE "|" ";" modules "${MODULES}")
 foreach(module IN LISTS modules)
   file(READ ${module} text)

@@ -1,6 +1,7 @@
-// The page's own calls into the running viewer: the state a link asks for, and the state the
-// keys and the clock have reached, with the caption that goes with it, for the page to name the
-// picture and write the address. Each is exported to the page by its own keyword.
+// The page's own calls into the running viewer: the state a link asks for, a surface of one's
+// own, and what the frame on the canvas shows (its caption, how many cells are left out, its
+// cells as an OBJ file), for the page to name the picture, write the address and offer the
+// file. Each is exported to the page by its own keyword.
 #include "page_api.h"
 
 #include <GL/glut.h>
@@ -8,18 +9,10 @@
 
 #include <string>
 
-#include "app/viewer_state.h"
-#include "obj/obj_file.h"
+#include "formula/formula_surface.h"
+#include "geometry/cell.h"
+#include "page_scene.h"
 #include "render/frame.h"
-
-namespace {
-
-// The state of the frame on the canvas.
-ViewerState shown;
-
-}  // namespace
-
-void noteFrameShown() { shown = viewerState; }
 
 // clang-format off
 EM_JS(void, tellPageOfChange, (), {
@@ -30,10 +23,16 @@ EM_JS(void, tellPageOfChange, (), {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceCount() { return kSurfaceCount; }
-EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceIndex() { return viewerState.surfaceIndex; }
+// The surface the next frame shows: its number, or kSurfaceCount for the one of one's own.
+EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceIndex() {
+  return ownShownNext() ? kSurfaceCount : viewerState.surfaceIndex;
+}
 EMSCRIPTEN_KEEPALIVE int normalsAnimate() { return viewerState.animate ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE const char* normalsCaption(unsigned surface) {
-  return surface < kSurfaceCount ? kCaptions[surface] : "";
+  static std::string own;
+  if (surface < kSurfaceCount) return kCaptions[surface];
+  own = ownCaption();
+  return own.c_str();
 }
 
 // Shows `surface` (below normalsSurfaceCount()), moving or at rest, as a link asks: from the
@@ -41,6 +40,7 @@ EMSCRIPTEN_KEEPALIVE const char* normalsCaption(unsigned surface) {
 // is not.
 EMSCRIPTEN_KEEPALIVE int normalsShow(unsigned surface, int animate) {
   if (surface >= kSurfaceCount) return 0;
+  if (ownShownNext()) clearOwnSurface();
   viewerState.surfaceIndex = surface;
   viewerState.animate = animate != 0;
   glutPostRedisplay();
@@ -48,17 +48,42 @@ EMSCRIPTEN_KEEPALIVE int normalsShow(unsigned surface, int animate) {
   return 1;
 }
 
+// The longest formula a field takes.
+EMSCRIPTEN_KEEPALIVE unsigned normalsFormulaLimit() { return kMaxFormulaLength; }
+
+// Shows the surface whose X, Y and Z are these formulas, moving or at rest; "" when it is shown,
+// or else why not, and what was shown stays.
+EMSCRIPTEN_KEEPALIVE const char* normalsShowFormula(const char* x, const char* y, const char* z,
+                                                    int animate) {
+  static std::string refusal;
+  FormulaError error;
+  if (!showOwnSurface(x, y, z, &error)) {
+    refusal = error.message;
+    return refusal.c_str();
+  }
+  viewerState.animate = animate != 0;
+  return "";
+}
+
+// The formula of one coordinate (0, 1, 2: X, Y, Z) of the surface of one's own, as typed.
+EMSCRIPTEN_KEEPALIVE const char* normalsFormula(int field) {
+  static std::string text;
+  text = field >= 0 && field < 3 ? ownFormula(field) : "";
+  return text.c_str();
+}
+
+// Forgets the surface of one's own; the first surface is shown.
+EMSCRIPTEN_KEEPALIVE void normalsClearFormula() { clearOwnSurface(); }
+
+// Cells of a frame, and those of the frame on the canvas left out, their corners not all finite.
+EMSCRIPTEN_KEEPALIVE int normalsCellCount() { return kCellCount; }
+EMSCRIPTEN_KEEPALIVE int normalsCellsLeftOut() { return shownFrame().leftOut; }
+
 // The cells of the frame on the canvas as an OBJ file's text, as normals-snapshot --obj writes
 // them for the same surface and phase.
 EMSCRIPTEN_KEEPALIVE const char* normalsCellsAsObj() {
   static std::string text;
-  const ViewerState now = viewerState;
-  viewerState = shown;
-  const unsigned surface = shown.surfaceIndex;
-  text = cellsAsObj([surface](double u, double uNext, double v,
-                              double vNext) { return cellAt(surface, u, uNext, v, vNext); },
-                    {NORMALS_VERSION, kCaptions[surface], shown.animate, shown.phase});
-  viewerState = now;
+  text = shownCellsAsObj(NORMALS_VERSION);
   return text.c_str();
 }
 

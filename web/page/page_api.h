@@ -1,10 +1,6 @@
-// What the page asks of the running viewer, and how it hears of a change.
+// How the page hears of a change in what the viewer shows.
 #pragma once
 
-// Tells the page (Module.onViewerChange) that what is shown may have changed: the surface, or
-// whether it moves.
+// Tells the page (Module.onViewerChange) that what is shown may have changed: the surface,
+// whether it moves, or how many of its cells are left out.
 extern "C" void tellPageOfChange();
-
-// Notes the state the frame about to be drawn shows, for what the page asks of it later (the
-// clock moves on after each frame).
-void noteFrameShown();

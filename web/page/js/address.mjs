@@ -1,6 +1,7 @@
-// What is shown, written in the address's fragment and read back from it: `#surface=K`, with
-// `&still` when the animation is off. Values are percent-decoded, never form-decoded: a plus
-// stays a plus.
+// What is shown, written in the address's fragment and read back from it: `#surface=K`, or
+// `#x=...&y=...&z=...` for a surface of one's own, with `&still` when the animation is off.
+// Values are percent-decoded, never form-decoded: a plus stays a plus, and a formula typed
+// into a link by hand, unencoded, reads as typed.
 
 // The fragment's names and values, in order; a name without `=` has the value "".
 export function fragmentParts(hash) {
@@ -21,16 +22,21 @@ export function fragmentParts(hash) {
   return parts;
 }
 
-// What a link asks for: the surface (0 unless it names one there is) and whether it is still.
+// What a link asks for: the surface (0 unless it names one there is), or the formulas of one's
+// own (all three given), and whether it is still.
 export function linked(hash, surfaceCount) {
   const parts = fragmentParts(hash);
   const surface = /^\d+$/.test(parts.get("surface") ?? "") ? Number(parts.get("surface")) : 0;
-  return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still") };
+  const formulas = ["x", "y", "z"].map((name) => parts.get(name));
+  return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still"),
+    formulas: formulas.every((f) => f !== undefined) ? formulas : null };
 }
 
 // The fragment that opens `shown` again. A picture held still only because the person asked
 // their system for less motion is linked as moving: whoever opens the link chooses for
 // themselves.
 export function linkTo(shown, stillByPreference) {
-  return `#surface=${shown.surface}` + (shown.moving || stillByPreference ? "" : "&still");
+  const what = shown.own ? ["x", "y", "z"].map((name, k) =>
+    `${name}=${encodeURIComponent(shown.formulas[k])}`).join("&") : `surface=${shown.surface}`;
+  return `#${what}` + (shown.moving || stillByPreference ? "" : "&still");
 }

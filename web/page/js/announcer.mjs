@@ -1,8 +1,9 @@
-// The picture's name for screen readers, "Surface K, formula, moving|at rest", kept current,
-// and each change announced politely.
+// The picture's name for screen readers, "Surface K, formula, moving|at rest" ("Your surface,
+// ..." for a surface of one's own), kept current, and each change announced politely.
 
 export function nameOf(state) {
-  return `Surface ${state.surface}, ${state.caption}, ${state.moving ? "moving" : "at rest"}`;
+  return `${state.own ? "Your surface" : `Surface ${state.surface}`}, ${state.caption}, ` +
+    (state.moving ? "moving" : "at rest");
 }
 
 export function announceChanges(viewer, canvas, announcer) {

@@ -6,6 +6,7 @@ import { linked, linkTo } from "./address.mjs";
 import { listenForInput } from "./input.mjs";
 import { showControls } from "./controls.mjs";
 import { announceChanges } from "./announcer.mjs";
+import { showFormulaForm } from "./formula_form.mjs";
 
 const element = (id) => document.getElementById(id);
 const say = (text) => { element("status").textContent = text; };
@@ -33,14 +34,17 @@ function followSize(viewer, canvas) {
   return observer;
 }
 
-// The link's state, and the address kept to what is shown from then on.
-function followAddress(viewer) {
+// The link's state, and the address kept to what is shown from then on; a surface of one's own
+// is shown through its form, which says why when it is refused.
+function followAddress(viewer, showFormula) {
   const reduced = matchMedia("(prefers-reduced-motion: reduce)").matches;
   let stillByPreference = false;
   const open = (hash) => {
     const link = linked(hash, viewer.surfaceCount());
     stillByPreference = reduced && !link.still;
-    viewer.show(link.surface, !link.still && !reduced);
+    const moving = !link.still && !reduced;
+    if (!link.formulas) showFormula.forget();
+    if (!link.formulas || !showFormula(link.formulas, moving)) viewer.show(link.surface, moving);
   };
   const write = () => {
     const shown = viewer.state();
@@ -80,7 +84,9 @@ async function main() {
     hide("canvas", "controls");
     say(`The viewer ended with status ${detail}. Reload the page to start it again.`);
   });
-  followAddress(viewer);
+  const showFormula = showFormulaForm(viewer, element("formula"), element("formula-message"),
+    element("left-out"));
+  followAddress(viewer, showFormula);
   const next = element("next"), animation = element("animation");
   listenForInput(viewer, canvas, [...element("controls").querySelectorAll("button")]);
   showControls(viewer, next, animation, element("obj"));

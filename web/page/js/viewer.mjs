@@ -1,6 +1,14 @@
-// The one way into the viewer's WebAssembly (the program emscripten made, `createNormals`):
-// starts it on a canvas, and offers its typed calls and its events: "change" when what is
-// shown may have changed, "ended" when the program exits (Escape), "stopped" when it aborts.
+// The one way into the viewer's WebAssembly (the program emscripten made, `createNormals`,
+// whose WebAssembly the page holds gzip-compressed in base64, `kProgramWasm`): starts it on a
+// canvas, and offers its typed calls and its events: "change" when what is shown may have
+// changed, "ended" when the program exits (Escape), "stopped" when it aborts.
+
+// The program's WebAssembly, unpacked with the browser's own gzip.
+async function unpackedProgram() {
+  const packed = Uint8Array.from(atob(kProgramWasm), (c) => c.charCodeAt(0));
+  const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
+  return new Response(stream).arrayBuffer();
+}
 
 export async function startViewer(canvas) {
   const events = new EventTarget();
@@ -14,25 +22,54 @@ export async function startViewer(canvas) {
     onExit: (status) => say("ended", status),
     onWindow: (title, width, height) => { shape = { title, width, height }; },
     onViewerChange: () => say("change"),
+    instantiateWasm: (imports, receive) => {
+      unpackedProgram().then((bytes) => WebAssembly.instantiate(bytes, imports))
+        .then(({ instance }) => receive(instance))
+        .catch((error) => say("stopped", String(error)));
+      return {};
+    },
   });
   const key = program.cwrap("glutLayerKey", "number", ["string"]);
   const caption = program.cwrap("normalsCaption", "string", ["number"]);
   const cellsAsObj = program.cwrap("normalsCellsAsObj", "string", []);
+  const showFormula = program.cwrap("normalsShowFormula", "string",
+    ["string", "string", "string", "number"]);
+  const formula = program.cwrap("normalsFormula", "string", ["number"]);
+  const surfaceCount = program._normalsSurfaceCount();
+  // A text longer than the limit goes no further than one character past it: enough for the
+  // viewer to say it is too long, and no more copied onto its stack.
+  const limit = program._normalsFormulaLimit();
+  const clipped = (text) => String(text).slice(0, limit + 1);
   return {
     events,
     // The window the program asked for: its title, and its size in CSS pixels.
     window: () => shape,
-    surfaceCount: () => program._normalsSurfaceCount(),
+    surfaceCount: () => surfaceCount,
+    // What the next frame shows: a surface's number (or `own`, the surface of one's own, with
+    // its three formulas), whether it moves, its caption; and of the frame on the canvas, how
+    // many of how many cells are left out, their corners not all finite.
     state: () => {
       const surface = program._normalsSurfaceIndex();
-      return { surface, moving: program._normalsAnimate() === 1, caption: caption(surface) };
+      const own = surface === surfaceCount;
+      return { surface, own, moving: program._normalsAnimate() === 1, caption: caption(surface),
+        formulas: own ? [0, 1, 2].map(formula) : null,
+        leftOut: program._normalsCellsLeftOut(), cells: program._normalsCellCount() };
     },
+    // Shows the surface whose X, Y and Z are these formulas; "" when it is shown, or else why
+    // not (the message names the field), and what was shown stays.
+    showFormula: (x, y, z, moving) =>
+      showFormula(clipped(x), clipped(y), clipped(z), moving ? 1 : 0),
+    clearFormula: () => program._normalsClearFormula(),
     // Shows a surface, moving or at rest, as a link asks; false for a surface there is not.
     show: (surface, moving) => program._normalsShow(surface, moving ? 1 : 0) === 1,
     // Hands the viewer a key (a KeyboardEvent's key); false for one without a character.
     key: (name) => key(name) === 1,
     // The cells of the frame on the canvas, as an OBJ file: its text, and a name for it.
-    cellsAsObj: () => ({ text: cellsAsObj(), name: `surface-${program._normalsSurfaceIndex()}.obj` }),
+    cellsAsObj: () => {
+      const surface = program._normalsSurfaceIndex();
+      return { text: cellsAsObj(),
+        name: surface === surfaceCount ? "formula.obj" : `surface-${surface}.obj` };
+    },
     // The canvas's drawing buffer is now `width` x `height` of the device's pixels.
     resize: (width, height) => program._glutLayerResize(width, height),
   };

@@ -1,0 +1,66 @@
+#include "formula/formula_surface.h"
+
+#include <muParser.h>
+
+#include "formula/formula_checks.h"
+
+namespace {
+
+// The constants a formula may name: full precision, unlike the viewer's own truncated circle
+// constant, which its built-in surfaces keep.
+constexpr double kFullPi = 3.141592653589793;
+constexpr double kE = 2.718281828459045;
+
+}  // namespace
+
+struct FormulaSurface::Parsers {
+  // The variables the three compiled formulas read: muparser keeps their addresses.
+  double u = 0, v = 0, t = 0;
+  mu::Parser coordinate[3];
+};
+
+FormulaSurface::FormulaSurface() : parsers_(std::make_unique<Parsers>()) {}
+FormulaSurface::~FormulaSurface() = default;
+
+std::unique_ptr<FormulaSurface> FormulaSurface::parse(const std::string& x, const std::string& y,
+                                                      const std::string& z, FormulaError* error) {
+  std::unique_ptr<FormulaSurface> surface(new FormulaSurface());
+  Parsers& p = *surface->parsers_;
+  const std::string* texts[3] = {&x, &y, &z};
+  for (int field = 0; field < 3; ++field) {
+    const std::string& text = *texts[field];
+    mu::Parser& parser = p.coordinate[field];
+    *error = checkText(field, text);
+    if (error->field >= 0) return nullptr;
+    parser.DefineVar("u", &p.u);
+    parser.DefineVar("v", &p.v);
+    parser.DefineVar("t", &p.t);
+    parser.DefineConst("pi", kFullPi);
+    parser.DefineConst("PI", kFullPi);
+    parser.DefineConst("e", kE);
+    try {
+      parser.SetExpr(text);
+      parser.Eval();  // parses now, and keeps the compiled form for every later call
+    } catch (const mu::Parser::exception_type& e) {
+      *error = fromParser(field, text, static_cast<int>(e.GetCode()), e.GetToken(),
+                          static_cast<int>(e.GetPos()), e.GetMsg());
+      return nullptr;
+    }
+    if (parser.GetNumResults() != 1) {
+      *error = severalResults(field, text);
+      return nullptr;
+    }
+  }
+  for (int field = 0; field < 3; ++field) surface->texts_[field] = *texts[field];
+  surface->caption_ = "X=" + x + ", Y=" + y + ", Z=" + z;
+  *error = {};
+  return surface;
+}
+
+Vector3 FormulaSurface::point(double u, double v, double t) const {
+  Parsers& p = *parsers_;
+  p.u = u;
+  p.v = v;
+  p.t = t;
+  return {p.coordinate[0].Eval(), p.coordinate[1].Eval(), p.coordinate[2].Eval()};
+}

@@ -1,0 +1,48 @@
+// A surface of one's own: X, Y and Z as formulas in u, v and t, parsed once by muparser and
+// evaluated in its compiled form at every corner. The geometry does not know of it: it is
+// handed a point function like any surface.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "geometry/vector3.h"
+
+// The longest formula a field takes.
+constexpr std::size_t kMaxFormulaLength = 256;
+
+// Why a formula was refused, for a person: `message` names the field, what is wrong and where
+// (`Y: unknown name "w" at column 5`).
+struct FormulaError {
+  int field = -1;  // 0, 1, 2: X, Y, Z
+  int column = 0;  // from 1; 0 when no one place is at fault
+  std::string message;
+};
+
+class FormulaSurface {
+ public:
+  // The surface whose coordinates are the formulas `x`, `y` and `z`; null, with `error` set,
+  // when one of them is not a formula the viewer takes.
+  static std::unique_ptr<FormulaSurface> parse(const std::string& x, const std::string& y,
+                                               const std::string& z, FormulaError* error);
+  ~FormulaSurface();
+  FormulaSurface(const FormulaSurface&) = delete;
+  FormulaSurface& operator=(const FormulaSurface&) = delete;
+
+  // The point at parameters (u, v), the animation's phase being `t` (0 at rest). Coordinates
+  // that are not defined there (a logarithm of a negative number) are not finite.
+  Vector3 point(double u, double v, double t) const;
+  // The formulas as typed, written as the built-in surfaces' captions are:
+  // "X=..., Y=..., Z=...".
+  const std::string& caption() const { return caption_; }
+  // The formula of one coordinate (0, 1, 2: X, Y, Z) as typed.
+  const std::string& formula(int field) const { return texts_[field]; }
+
+ private:
+  struct Parsers;
+  FormulaSurface();
+  std::unique_ptr<Parsers> parsers_;
+  std::string texts_[3];
+  std::string caption_;
+};

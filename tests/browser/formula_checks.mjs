@@ -1,0 +1,164 @@
+// A surface of one's own in the browser, for browser_test.mjs: the built-ins written as
+// formulas draw their frames pixel for pixel on the browser tests' own page (the caption's
+// rows aside where the texts differ), and the page's form, links and cycle work as a person
+// uses them, refusing bad and hostile formulas with a message tied to the field.
+import { formulaFrameAt, frameAt, nextFrames, open, pollUntil, shown, started }
+  from "../../driver/browser/browsers.mjs";
+import { check, expect } from "./checks.mjs";
+
+// Each built-in as it computes, at rest; moving, u is (t-0.5+u). The caption's text is the
+// built-in's own only for surfaces 0 and 2 at rest.
+const kBuiltIns = [
+  { surface: 0, formulas: ["u*5", "0", "v*5"], sameCaption: true },
+  { surface: 1, formulas: ["u*5", "sin(u*5)", "v*5"] },
+  { surface: 2, formulas: ["u*5", "sin(u*v*5)", "v*5"], sameCaption: true },
+  { surface: 4, formulas: ["cos(u*3.141592)*3", "v*3", "sin(u*3.141592)*3"] },
+];
+const kBelowCaption = 60; // rows of the frame below any caption
+
+export async function formulaFrames(b, framesPage) {
+  await check("the built-ins written as formulas draw the built-ins' frames, at rest and " +
+    "moving", async () => {
+    const tab = await open(b, framesPage);
+    for (const c of kBuiltIns) {
+      for (const phase of [-1, 0.3, 0.75]) {
+        const moving = phase >= 0;
+        const formulas = moving ? c.formulas.map((f) => f.replaceAll("u", "(t-0.5+u)")) :
+          c.formulas;
+        const builtIn = await frameAt(tab, c.surface, moving ? 1 : 0, moving ? phase : 0);
+        const own = await formulaFrameAt(tab, formulas, moving ? 1 : 0, moving ? phase : 0);
+        let differ = 0;
+        for (let i = 0; i < builtIn.rgb.length; i++) {
+          const row = Math.floor(i / (3 * builtIn.width));
+          if (builtIn.rgb[i] !== own.rgb[i] && (row >= kBelowCaption ||
+              (c.sameCaption && !moving))) {
+            differ++;
+          }
+        }
+        expect(differ === 0, `surface ${c.surface} at ${moving ? phase : "rest"}: ${differ} ` +
+          "channels differ");
+      }
+    }
+    await tab.close();
+  });
+}
+
+const message = (tab) => tab.evaluate(() => document.getElementById("formula-message")
+  .textContent);
+
+// Types the three formulas into the form and presses Show.
+async function typeAndShow(tab, formulas) {
+  for (const [k, f] of formulas.entries()) {
+    await tab.$eval(`#formula-${"xyz"[k]}`, (e) => { e.value = ""; });
+    await tab.type(`#formula-${"xyz"[k]}`, f);
+  }
+  await tab.click("#formula button[type=submit]");
+  await nextFrames(tab, 3);
+}
+
+export async function formulaPage(b, page) {
+  const tab = await open(b, page, "#surface=5&still");
+  await started(tab);
+  await check("a refused formula is said, its field marked, and the picture stays", async () => {
+    for (const [formulas, said, field] of [
+      [["u*3", "u*v*w", "v*3"], 'Y: unknown name "w" at column 5', "y"],
+      [["u", "sin(u,v)", "v"], 'Y: too many arguments for "sin" at column 1', "y"],
+      [["", "0", "v"], "X: the formula is empty", "x"],
+      [["u", "0", "exp(u"], "Z: a parenthesis opened here is not closed at column 4", "z"],
+    ]) {
+      await typeAndShow(tab, formulas);
+      expect(await message(tab) === said, `"${await message(tab)}" for ${formulas}`);
+      const marks = await tab.evaluate((f) => ["x", "y", "z"].map((n) => {
+        const e = document.getElementById(`formula-${n}`);
+        return [n === f, e.getAttribute("aria-invalid"), e.getAttribute("aria-describedby"),
+          document.activeElement === e];
+      }), field);
+      expect(marks.every(([it, invalid, describedBy, focused]) => it ?
+        invalid === "true" && describedBy === "formula-message" && focused :
+        invalid !== "true" && describedBy === null), JSON.stringify(marks));
+      expect((await shown(tab)).surface === 5, "the picture changed");
+    }
+  });
+  await check("a field keeps its keys, and the surface typed takes the seventh place until " +
+    "Clear", async () => {
+    await typeAndShow(tab, ["u*3", "u*v*4", "v*3"]);
+    const own = await shown(tab);
+    expect(own.surface === "own" && own.caption === "X=u*3, Y=u*v*4, Z=v*3" && !own.animate,
+      JSON.stringify(own));
+    await tab.focus("#formula-x");
+    await tab.keyboard.type("a b");
+    await nextFrames(tab, 5);
+    expect((await shown(tab)).surface === "own", "typing in a field changed the surface");
+    await tab.focus("#canvas");
+    const cycle = [];
+    for (let i = 0; i < 8; i++) {
+      const before = (await shown(tab)).surface;
+      await tab.keyboard.press("KeyN");
+      await pollUntil("the next surface", async () => (await shown(tab)).surface !== before);
+      cycle.push((await shown(tab)).surface);
+    }
+    expect(cycle.join() === "0,1,2,3,4,5,own,0", `the cycle went ${cycle}`);
+    await tab.click("#formula button[name=clear]");
+    await pollUntil("Clear", async () => (await shown(tab)).surface === 0);
+    for (let i = 0; i < 6; i++) await tab.keyboard.press("KeyN");
+    await pollUntil("the cycle of six", async () => (await shown(tab)).surface === 0);
+  });
+  await tab.close();
+  await check("a link to a surface of one's own opens it, encoded or typed by hand, its " +
+    "pluses kept", async () => {
+    const typed = await open(b, page, "#surface=0&still");
+    await started(typed);
+    await typeAndShow(typed, ["u+t", "u*v*4", "v*3"]);
+    const link = await typed.evaluate(() => location.hash);
+    await typed.close();
+    for (const hash of [link, "#x=u+t&y=u*v*4&z=v*3&still", "#x=u%2Bt&y=u*v*4&z=v*3&still"]) {
+      const t = await open(b, page, hash);
+      await started(t);
+      const s = await shown(t);
+      expect(s.caption === "X=u+t, Y=u*v*4, Z=v*3" && !s.animate, `${hash}: ${s.caption}`);
+      await t.close();
+    }
+  });
+  await check("cells not defined are counted, and hostile links get a message within a second",
+    async () => {
+      const t = await open(b, page, "#surface=0&still");
+      await started(t);
+      for (const [hash, said] of [
+        ["#x=u*5&y=log(u)&z=v*5", "231 of 441 cells are undefined and not drawn."],
+        [`#x=${"(".repeat(100000)}u&y=0&z=v`, "X: the formula is longer than 256 characters"],
+        [`#x=u&y=${"9".repeat(1 << 20)}&z=v`, "Y: the formula is longer than 256 characters"],
+        [`#x=${"(".repeat(127)}u${")".repeat(127)}&y=0&z=v`, ""],
+        ["#x=exp(1000)&y=0&z=v", "441 of 441 cells are undefined and not drawn."],
+      ]) {
+        // Followed as the page follows a link within it: the time it takes to say so.
+        const { text, ms, refused } = await t.evaluate((h) => new Promise((done) => {
+          const start = performance.now();
+          try {
+            location.hash = h;
+          } catch {
+            done({ refused: true }); // a link the browser itself will not take (Firefox: 1 MB)
+            return;
+          }
+          const look = () => requestAnimationFrame(() => {
+            const text = document.getElementById("left-out").textContent +
+              document.getElementById("formula-message").textContent;
+            const name = document.getElementById("canvas").getAttribute("aria-label");
+            if (text || name.startsWith("Your")) done({ text, ms: performance.now() - start });
+            else look();
+          });
+          look();
+        }), hash);
+        if (refused) {
+          console.log(`${hash.slice(0, 30)}...: ${hash.length} characters, refused by the browser`);
+          expect(hash.length > 1e6 && (await shown(t)).surface === 0, "a link refused");
+        } else {
+          expect(text === said, `${hash.slice(0, 30)}: "${text}"`);
+          expect(ms < 1000, `${hash.slice(0, 30)}: ${ms} ms`);
+          console.log(`${hash.slice(0, 30)}...: said in ${ms.toFixed(0)} ms`);
+        }
+        await t.evaluate(() => { location.hash = "#surface=0&still"; });
+        await pollUntil("the first surface", async () => (await shown(t)).surface === 0);
+      }
+      await t.close();
+    });
+}

@@ -1,0 +1,27 @@
+// What normals-snapshot draws and writes: one of the six surfaces, or a surface of one's own,
+// seen from a camera, as a still frame, one oscillation of the animation, or its cells as OBJ
+// text. The viewer's own frame code draws each (its start-up must have run for the pictures).
+#pragma once
+
+#include <string>
+
+#include "gif_file.h"
+#include "image.h"
+#include "render/frame.h"
+
+class FormulaSurface;
+
+struct Subject {
+  unsigned surface = 0;                 // one of the six, unless `own` is given
+  const FormulaSurface* own = nullptr;  // a surface of one's own
+  Camera camera = kViewerCamera;
+};
+
+// The frame of `subject` with the animation on at `phase`, or at rest; the most cells any
+// frame left out (corners not finite) in `leftOut`.
+Image stillFrame(const Subject& subject, bool animate, float phase, int* leftOut);
+// One oscillation of the animation, as the running viewer shows it: the idle handler advances
+// the clock from the start, and every `every` calls a frame is kept, noted with its phase.
+Animation oscillation(const Subject& subject, int every, int* leftOut);
+// The cells of the frame at `phase` (or at rest) as an OBJ file's text.
+std::string cellsText(const Subject& subject, bool animate, float phase);

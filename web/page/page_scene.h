@@ -1,0 +1,38 @@
+// What the page shows beyond the viewer's six surfaces: a surface of one's own, typed as three
+// formulas, which takes the seventh place in the cycle of surfaces while it is shown; and what
+// the frame on the canvas shows, for the page to name it and offer its cells.
+#pragma once
+
+#include <string>
+
+#include "app/viewer_state.h"
+
+struct FormulaError;
+
+// The page's display handler: the viewer's own frame, or the surface of one's own drawn as
+// the viewer draws its surfaces, then the swap.
+void showPageFrame();
+// The page's keyboard handler: the viewer's, but that an ordinary key on the last surface
+// shows the surface of one's own, when there is one, and the next goes back to the first.
+void onPageKey(unsigned char key, int x, int y);
+
+// Parses and shows a surface of one's own; on a refusal keeps what is shown and says why.
+bool showOwnSurface(const std::string& x, const std::string& y, const std::string& z,
+                    FormulaError* error);
+// Forgets the surface of one's own and shows the first surface.
+void clearOwnSurface();
+
+// What the frame on the canvas shows.
+struct Shown {
+  ViewerState state;  // as the frame was drawn (the clock moves on after it)
+  bool own = false;   // the surface of one's own, rather than state.surfaceIndex
+  int leftOut = 0;    // cells not drawn, their corners not all finite
+};
+const Shown& shownFrame();
+// Whether the next frame will show the surface of one's own, and its caption.
+bool ownShownNext();
+std::string ownCaption();
+// The formula of one coordinate of the surface of one's own (0, 1, 2: X, Y, Z), or "".
+std::string ownFormula(int field);
+// The cells of the frame on the canvas as an OBJ file's text.
+std::string shownCellsAsObj(const std::string& version);
