@@ -8,6 +8,7 @@ inline constexpr char kFrameBenchmark[] = "Frame";
 inline constexpr char kReplayBenchmark[] = "ArrayReplay";
 inline constexpr char kEmptyFrameBenchmark[] = "EmptyFrame";
 inline constexpr char kGeometryBenchmark[] = "Geometry";
+inline constexpr char kFormulaGeometryBenchmark[] = "FormulaGeometry";
 inline constexpr char kSurfaceArg[] = "surface";
 inline constexpr char kAnimatedArg[] = "animated";
 

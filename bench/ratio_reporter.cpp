@@ -39,6 +39,17 @@ void RatioReporter::Finalize() {
                 replay / 1e3, 1e9 / frame, replay > 0 ? frame / replay : 0.0, 100 * rest / frame,
                 100 * moving / frame);
   }
+  // Surface 2 written as a formula, against the built-in's own geometry.
+  for (long animated : {0L, 1L}) {
+    const double builtIn =
+        time(runName(kGeometryBenchmark, kSurfaceArg, 2, kAnimatedArg, animated));
+    const double formula = time(runName(kFormulaGeometryBenchmark, kAnimatedArg, animated));
+    if (builtIn <= 0 || formula <= 0) continue;
+    std::printf(
+        "surface 2 as a formula%s: geometry %.1f us against the built-in's %.1f us, %.2f "
+        "times\n",
+        animated ? ", moving" : "", formula / 1e3, builtIn / 1e3, formula / builtIn);
+  }
   if (empty <= 0) return;
   std::printf("empty frame (clear and swap): %.1f us\n", empty / 1e3);
   // For the browser page's benchmark: the frame's own work, surface by surface from 0.

@@ -73,12 +73,23 @@ try {
     page.push(await medianFrame(tab));
   }
   const sending = await sendingTime(tab);
+  // Surface 2 written as a formula of one's own, moving as the built-in does.
+  const formulaTab = await open(b, o.page,
+    "#x=(t-0.5%2Bu)*5&y=sin((t-0.5%2Bu)*v*5)&z=v*5");
+  await started(formulaTab);
+  const formula = await medianFrame(formulaTab);
+  await formulaTab.close();
+  await tab.bringToFront();
   await emptyTab.bringToFront();
   const empty = await medianFrame(emptyTab);
   console.log(`${o.browser} ${await b.version()}, WebGL 2 on ${renderer}; ` +
     `an empty WebGL 2 page: ${empty.toFixed(2)} ms a frame`);
   console.log(`of the last surface's ${page[surfaces - 1].toFixed(2)} ms a frame, ` +
     `${sending.toFixed(2)} ms in the calls that send WebGL the frame's data`);
+  const builtIn = page.length > 2 ? `; built in: ${page[2].toFixed(2)} ms, ` +
+    `${(page[2] - empty).toFixed(2)} ms` : "";
+  console.log(`surface 2 written as a formula: ${formula.toFixed(2)} ms a frame, its own work ` +
+    `${(formula - empty).toFixed(2)} ms${builtIn} (60 Hz leaves 16.7 ms)`);
   console.log("surface   page frame   page's own   desktop's own   page / desktop");
   for (let s = 0; s < surfaces; s++) {
     const own = page[s] - empty;

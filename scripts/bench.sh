@@ -32,6 +32,9 @@ echo
 echo "The real program at 400 x 400:"
 xvfb-run -a -s "$xvfb_screen" "$build/bench/normals-probe" "${probe[@]}"
 echo
+echo "The cells' geometry in the page's WebAssembly (Node.js, Chromium's engine):"
+node "$root/build-web/bench/web/normals_geometry_web.js"
+echo
 echo "The browser page ($page), animating as fast as each browser draws it:"
 node "$root/bench/web_bench.mjs" --browser chromium --page "$page" --desktop "$desktop" \
   --seconds "$seconds"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package and what it installs for the desktop, with Debian's own checkers:
 #   lintian   builds the package (cpack, into the build folder), checks that it holds exactly
-#             the files of package_files.txt, and runs lintian on it: no error and no warning
+#             the files of package_files.txt and that its viewer does not link the formula
+#             parser (normals-snapshot does), and runs lintian on it: no error and no warning
 #             may remain, and lintian may say nothing else on standard error;
 #   metadata  the desktop entry (desktop-file-validate), the AppStream file (appstreamcli,
 #             without network) and the manual pages (man --warnings: nothing to say).
@@ -19,6 +20,15 @@ case ${1:-} in
     dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./|/|' | sort >contents.txt
     diff -u "$root/tests/package_files.txt" contents.txt ||
       { echo "$deb does not hold the files it must (- missing, + not expected)"; exit 1; }
+    # The desktop viewer stays the program its manual describes: no parser of formulas.
+    rm -rf unpacked && dpkg-deb -x "$deb" unpacked
+    needs() { objdump -p "unpacked/usr/bin/$1" | awk '$1 == "NEEDED" { print $2 }'; }
+    if needs normals | grep -q muparser || ! needs normals-snapshot | grep -q muparser; then
+      echo "normals needs $(needs normals | tr '\n' ' '); normals-snapshot $(needs normals-snapshot |
+        tr '\n' ' ')"
+      exit 1
+    fi
+    echo "$deb depends on: $(dpkg-deb -f "$deb" Depends)"
     echo "$deb: $(stat -c %s "$deb") bytes, the $(wc -l <contents.txt) files it must hold;" \
       "lintian $(lintian --version | cut -d' ' -f2) says:"
     status=0

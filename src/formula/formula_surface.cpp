@@ -2,6 +2,10 @@
 
 #include <muParser.h>
 
+#include <cmath>
+#include <memory>
+#include <vector>
+
 #include "formula/formula_checks.h"
 
 namespace {
@@ -14,10 +18,26 @@ constexpr double kE = 2.718281828459045;
 }  // namespace
 
 struct FormulaSurface::Parsers {
-  // The variables the three compiled formulas read: muparser keeps their addresses.
+  // The variables the compiled formulas read: muparser keeps their addresses.
   double u = 0, v = 0, t = 0;
+  // Each coordinate alone, to say which one is refused and why.
   mu::Parser coordinate[3];
+  // The three at once, as muparser evaluates a list: one call a point.
+  mu::Parser point;
 };
+
+void FormulaSurface::define(Parsers* p, mu::Parser* parser) {
+  // muparser's optimizer folds && and || on constants through a cast to int, which is undefined
+  // for a constant beyond the int's range (the fuzzer found "1e10||1"): no folding, then. Every
+  // operation is then made as written, in order.
+  parser->EnableOptimizer(false);
+  parser->DefineVar("u", &p->u);
+  parser->DefineVar("v", &p->v);
+  parser->DefineVar("t", &p->t);
+  parser->DefineConst("pi", kFullPi);
+  parser->DefineConst("PI", kFullPi);
+  parser->DefineConst("e", kE);
+}
 
 FormulaSurface::FormulaSurface() : parsers_(std::make_unique<Parsers>()) {}
 FormulaSurface::~FormulaSurface() = default;
@@ -32,12 +52,7 @@ std::unique_ptr<FormulaSurface> FormulaSurface::parse(const std::string& x, cons
     mu::Parser& parser = p.coordinate[field];
     *error = checkText(field, text);
     if (error->field >= 0) return nullptr;
-    parser.DefineVar("u", &p.u);
-    parser.DefineVar("v", &p.v);
-    parser.DefineVar("t", &p.t);
-    parser.DefineConst("pi", kFullPi);
-    parser.DefineConst("PI", kFullPi);
-    parser.DefineConst("e", kE);
+    define(&p, &parser);
     try {
       parser.SetExpr(text);
       parser.Eval();  // parses now, and keeps the compiled form for every later call
@@ -52,6 +67,9 @@ std::unique_ptr<FormulaSurface> FormulaSurface::parse(const std::string& x, cons
     }
   }
   for (int field = 0; field < 3; ++field) surface->texts_[field] = *texts[field];
+  // Each in parentheses of its own: the list is the three formulas, each parsed as alone.
+  define(&p, &p.point);
+  p.point.SetExpr("(" + x + "),(" + y + "),(" + z + ")");
   surface->caption_ = "X=" + x + ", Y=" + y + ", Z=" + z;
   *error = {};
   return surface;
@@ -62,5 +80,46 @@ Vector3 FormulaSurface::point(double u, double v, double t) const {
   p.u = u;
   p.v = v;
   p.t = t;
-  return {p.coordinate[0].Eval(), p.coordinate[1].Eval(), p.coordinate[2].Eval()};
+  int n = 0;
+  const double* xyz = p.point.Eval(n);
+  return {xyz[0], xyz[1], xyz[2]};
+}
+
+PointFunction FormulaSurface::gridPoints(double t) const {
+  // The parameters as the sweep makes them, by repeated addition: 22 values each.
+  struct Grid {
+    std::vector<double> values;
+    std::vector<Vector3> points;  // values.size() squared, u outer
+  };
+  auto grid = std::make_shared<Grid>();
+  sweepGrid([&grid](double u, double uNext, double, double) {
+    if (grid->values.empty()) grid->values.push_back(u);
+    if (u == grid->values.back()) grid->values.push_back(uNext);
+  });
+  const std::size_t n = grid->values.size();
+  grid->points.reserve(n * n);
+  for (double u : grid->values) {
+    for (double v : grid->values) grid->points.push_back(point(u, v, t));
+  }
+  // The index of `value` among the grid's, or n when it is not one of them: first where the
+  // sweep's order puts the next corner (the same index, or the next, or the first again), so
+  // that a corner costs a comparison or two.
+  struct Cursor {
+    std::size_t u = 0, v = 0;
+  };
+  const auto indexOf = [grid, n](double value, std::size_t* last) {
+    for (std::size_t k : {*last, *last + 1, std::size_t{0}}) {
+      if (k < n && grid->values[k] == value) return *last = k;
+    }
+    const long guess = std::lround((value - kGridStart) / kGridStep);
+    return guess >= 0 && static_cast<std::size_t>(guess) < n &&
+                   grid->values[static_cast<std::size_t>(guess)] == value
+               ? *last = static_cast<std::size_t>(guess)
+               : n;
+  };
+  auto cursor = std::make_shared<Cursor>();
+  return [this, grid, n, indexOf, cursor, t](double u, double v) {
+    const std::size_t i = indexOf(u, &cursor->u), j = indexOf(v, &cursor->v);
+    return i < n && j < n ? grid->points[i * n + j] : point(u, v, t);
+  };
 }

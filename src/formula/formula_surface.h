@@ -7,7 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "geometry/cell.h"
 #include "geometry/vector3.h"
+
+namespace mu {
+class Parser;
+}
 
 // The longest formula a field takes.
 constexpr std::size_t kMaxFormulaLength = 256;
@@ -33,6 +38,11 @@ class FormulaSurface {
   // The point at parameters (u, v), the animation's phase being `t` (0 at rest). Coordinates
   // that are not defined there (a logarithm of a negative number) are not finite.
   Vector3 point(double u, double v, double t) const;
+  // The surface at phase `t` as a point function for a frame: its points at every pair of the
+  // grid's parameters are worked out once, as point() works them out, and looked up at each
+  // cell's corners (most corners are four cells' corners); any other pair is worked out when
+  // asked. The values are point()'s, bit for bit.
+  PointFunction gridPoints(double t) const;
   // The formulas as typed, written as the built-in surfaces' captions are:
   // "X=..., Y=..., Z=...".
   const std::string& caption() const { return caption_; }
@@ -42,6 +52,8 @@ class FormulaSurface {
  private:
   struct Parsers;
   FormulaSurface();
+  // Gives `parser` the variables u, v and t of `p`, and the constants.
+  static void define(Parsers* p, mu::Parser* parser);
   std::unique_ptr<Parsers> parsers_;
   std::string texts_[3];
   std::string caption_;

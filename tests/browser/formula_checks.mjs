@@ -52,7 +52,7 @@ async function typeAndShow(tab, formulas) {
     await tab.$eval(`#formula-${"xyz"[k]}`, (e) => { e.value = ""; });
     await tab.type(`#formula-${"xyz"[k]}`, f);
   }
-  await tab.click("#formula button[type=submit]");
+  await tab.click("#formula-show");
   await nextFrames(tab, 3);
 }
 
@@ -98,7 +98,7 @@ export async function formulaPage(b, page) {
       cycle.push((await shown(tab)).surface);
     }
     expect(cycle.join() === "0,1,2,3,4,5,own,0", `the cycle went ${cycle}`);
-    await tab.click("#formula button[name=clear]");
+    await tab.click("#formula-clear");
     await pollUntil("Clear", async () => (await shown(tab)).surface === 0);
     for (let i = 0; i < 6; i++) await tab.keyboard.press("KeyN");
     await pollUntil("the cycle of six", async () => (await shown(tab)).surface === 0);
@@ -130,9 +130,12 @@ export async function formulaPage(b, page) {
         [`#x=${"(".repeat(127)}u${")".repeat(127)}&y=0&z=v`, ""],
         ["#x=exp(1000)&y=0&z=v", "441 of 441 cells are undefined and not drawn."],
       ]) {
-        // Followed as the page follows a link within it: the time it takes to say so.
+        // Followed as the page follows a link within it: the time the page takes to say so,
+        // from the moment the browser hands it the new address (a browser may take a second
+        // with a megabyte of address before it does).
         const { text, ms, refused } = await t.evaluate((h) => new Promise((done) => {
-          const start = performance.now();
+          let start = performance.now();
+          addEventListener("hashchange", () => { start = performance.now(); }, { once: true });
           try {
             location.hash = h;
           } catch {

@@ -23,10 +23,10 @@ PageScene& scene() {
   return s;
 }
 
-// The surface of one's own at the current state: t is the phase while the animation runs, 0 at
-// rest.
-Vector3 ownPoint(double u, double v) {
-  return scene().own->point(u, v, viewerState.animate ? viewerState.phase : 0.0);
+// The surface of one's own at the current state, for a frame: t is the phase while the
+// animation runs, 0 at rest.
+PointFunction ownPoints() {
+  return scene().own->gridPoints(viewerState.animate ? viewerState.phase : 0.0);
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ void showPageFrame() {
   const int before = s.shown.leftOut;
   s.shown = {viewerState, own, 0};
   if (own) {
-    const PointFunction point = ownPoint;
+    const PointFunction point = ownPoints();
     Scene frame;
     frame.surface = &point;
     frame.caption = s.own->caption().c_str();
@@ -99,10 +99,10 @@ std::string shownCellsAsObj(const std::string& version) {
   viewerState = s.shown.state;
   const unsigned surface = viewerState.surfaceIndex;
   const bool own = s.shown.own && s.own != nullptr;
+  const PointFunction points = own ? ownPoints() : PointFunction();
   const std::string text = cellsAsObj(
       [&](double u, double uNext, double v, double vNext) {
-        return own ? cellAt(PointFunction(ownPoint), u, uNext, v, vNext)
-                   : cellAt(surface, u, uNext, v, vNext);
+        return own ? cellAt(points, u, uNext, v, vNext) : cellAt(surface, u, uNext, v, vNext);
       },
       {version, own ? s.own->caption() : kCaptions[surface], viewerState.animate,
        viewerState.phase});

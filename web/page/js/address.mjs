@@ -3,8 +3,9 @@
 // Values are percent-decoded, never form-decoded: a plus stays a plus, and a formula typed
 // into a link by hand, unencoded, reads as typed.
 
-// The fragment's names and values, in order; a name without `=` has the value "".
-export function fragmentParts(hash) {
+// The fragment's names and values, in order; a name without `=` has the value "". A value over
+// `longest` characters is left as it is: no decoding would make it short enough to be taken.
+export function fragmentParts(hash, longest = Infinity) {
   const parts = new Map();
   for (const part of hash.replace(/^#/, "").split("&")) {
     if (part === "") continue;
@@ -13,7 +14,7 @@ export function fragmentParts(hash) {
     const value = at < 0 ? "" : part.slice(at + 1);
     let decoded = value;
     try {
-      decoded = decodeURIComponent(value);
+      if (value.length <= longest) decoded = decodeURIComponent(value);
     } catch {
       // A lone % typed by hand: the text as it stands.
     }
@@ -23,9 +24,11 @@ export function fragmentParts(hash) {
 }
 
 // What a link asks for: the surface (0 unless it names one there is), or the formulas of one's
-// own (all three given), and whether it is still.
-export function linked(hash, surfaceCount) {
-  const parts = fragmentParts(hash);
+// own (all three given, each of at most `formulaLimit` characters once decoded), and whether it
+// is still.
+export function linked(hash, surfaceCount, formulaLimit) {
+  // Three characters of the address for each of a formula's, percent-encoded.
+  const parts = fragmentParts(hash, 3 * (formulaLimit + 1));
   const surface = /^\d+$/.test(parts.get("surface") ?? "") ? Number(parts.get("surface")) : 0;
   const formulas = ["x", "y", "z"].map((name) => parts.get(name));
   return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still"),

@@ -40,7 +40,7 @@ function followAddress(viewer, showFormula) {
   const reduced = matchMedia("(prefers-reduced-motion: reduce)").matches;
   let stillByPreference = false;
   const open = (hash) => {
-    const link = linked(hash, viewer.surfaceCount());
+    const link = linked(hash, viewer.surfaceCount(), viewer.formulaLimit());
     stillByPreference = reduced && !link.still;
     const moving = !link.still && !reduced;
     if (!link.formulas) showFormula.forget();

@@ -45,6 +45,8 @@ export async function startViewer(canvas) {
     // The window the program asked for: its title, and its size in CSS pixels.
     window: () => shape,
     surfaceCount: () => surfaceCount,
+    // The longest formula a field takes.
+    formulaLimit: () => limit,
     // What the next frame shows: a surface's number (or `own`, the surface of one's own, with
     // its three formulas), whether it moves, its caption; and of the frame on the canvas, how
     // many of how many cells are left out, their corners not all finite.
