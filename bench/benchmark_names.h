@@ -9,6 +9,7 @@ inline constexpr char kReplayBenchmark[] = "ArrayReplay";
 inline constexpr char kEmptyFrameBenchmark[] = "EmptyFrame";
 inline constexpr char kGeometryBenchmark[] = "Geometry";
 inline constexpr char kFormulaGeometryBenchmark[] = "FormulaGeometry";
+inline constexpr char kPickBenchmark[] = "Pick";
 inline constexpr char kSurfaceArg[] = "surface";
 inline constexpr char kAnimatedArg[] = "animated";
 

@@ -1,12 +1,15 @@
 // The 441 cells' corners, normals and centres, exactly as a frame computes them, without GL:
 // for each built-in surface, and for surface 2 written as a formula of one's own (its compiled
-// form evaluated at every corner), which is to cost at most 1.5 times the built-in's.
+// form evaluated at every corner), which is to cost at most 1.5 times the built-in's; and the
+// cell under a point of the picture, found for the inspector.
 #include <benchmark/benchmark.h>
 
 #include "app/viewer_state.h"
 #include "benchmark_names.h"
 #include "formula/formula_surface.h"
 #include "geometry/cell.h"
+#include "geometry/surface.h"
+#include "inspect.h"
 
 namespace {
 
@@ -51,5 +54,16 @@ BENCHMARK(FormulaGeometry)
     ->Name(kFormulaGeometryBenchmark)
     ->ArgsProduct({{0, 1}})
     ->ArgNames({kAnimatedArg});
+
+// The cell under a point of the picture, as the page finds it when a pointer rests on it: the
+// middle of the sphere's frame, at rest. To take under a millisecond.
+void Pick(benchmark::State& state) {
+  viewerState.animate = false;
+  const PointFunction sphere = [](double u, double v) { return surfacePoint(5, u, v); };
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(pick(sphere, kViewerCamera, 200.5, 200.5, 400, 400));
+  }
+}
+BENCHMARK(Pick)->Name(kPickBenchmark);
 
 }  // namespace

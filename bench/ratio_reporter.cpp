@@ -50,6 +50,9 @@ void RatioReporter::Finalize() {
         "times\n",
         animated ? ", moving" : "", formula / 1e3, builtIn / 1e3, formula / builtIn);
   }
+  const double pick = time(kPickBenchmark);
+  if (pick > 0)
+    std::printf("the cell under a point of the sphere's picture: %.1f us\n", pick / 1e3);
   if (empty <= 0) return;
   std::printf("empty frame (clear and swap): %.1f us\n", empty / 1e3);
   // For the browser page's benchmark: the frame's own work, surface by surface from 0.

@@ -29,6 +29,14 @@ TEST(Sweep, AccumulatesTwentyOneStartValuesEachWay) {
   EXPECT_EQ(us.back(), 0.9999999999999998);
   EXPECT_EQ(lastUNext, 1.0999999999999999);
   EXPECT_EQ(lastVNext, 1.0999999999999999);
+
+  // The cell at a row and column has the sweep's own parameters, bit for bit.
+  int k = 0;
+  sweepGrid([&](double u, double uNext, double v, double vNext) {
+    const GridCell c = gridCell(k / kGridSize, k % kGridSize);
+    EXPECT_TRUE(c.u == u && c.uNext == uNext && c.v == v && c.vNext == vNext) << "cell " << k;
+    ++k;
+  });
 }
 
 void expectVector(const Vector3& seen, const Vector3& expected, const char* what) {

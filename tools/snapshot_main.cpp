@@ -95,6 +95,11 @@ int main(int argc, char** argv) {
     Subject subject;
     subject.surface = own ? kSurfaceCount - 1 : surface;
     subject.own = own.get();
+    if (options.otherEye) {
+      subject.camera = {{options.eye[0], options.eye[1], options.eye[2]},
+                        {kCentre[0], kCentre[1], kCentre[2]},
+                        {kUp[0], kUp[1], kUp[2]}};
+    }
     std::string error;
     int leftOut = 0;
     if (options.obj) {

@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/handlers.h"
@@ -16,10 +19,10 @@ namespace {
 std::string usage() {
   const std::string program = kSnapshotProgram;
   return "usage: " + program +
-         " [SURFACES] [--phase P | --at-rest] [--icon N] [--out FILE_OR_DIR]\n"
+         " [SURFACES] [--phase P | --at-rest] [--icon N] [--eye X,Y,Z] [--out FILE_OR_DIR]\n"
          "       " +
          program +
-         " --animation [--every N] [SURFACES] [--out FILE_OR_DIR]\n"
+         " --animation [--every N] [SURFACES] [--eye X,Y,Z] [--out FILE_OR_DIR]\n"
          "       " +
          program +
          " --obj [SURFACES] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
@@ -38,6 +41,8 @@ std::string usage() {
          "  --every N     keep a frame every N of the 300 idle steps (1 to 300, default 10)\n"
          "  --obj         the cells as a Wavefront OBJ file per surface (surface-K.obj): corners,\n"
          "                faces with their normals, and the red lines; no display needed\n"
+         "  --eye X,Y,Z   the pictures seen from (X, Y, Z), looking at the origin with Y up\n"
+         "                (the viewer's own: 10,10,10)\n"
          "  --out F       the file (one surface, ending .png, .gif or .obj) or folder to write "
          "into\n"
          "It draws on the X display in DISPLAY, or on a virtual one (Xvfb) it starts itself.\n"
@@ -48,6 +53,30 @@ std::string usage() {
 bool isDirectory(const std::string& path) {
   struct stat s;
   return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
+}
+
+// Three numbers separated by commas, all finite, into `eye`; or why not.
+std::string readEye(const std::string& text, double eye[3]) {
+  std::size_t start = 0;
+  for (int k = 0; k < 3; ++k) {
+    const std::size_t end = text.find(',', start);
+    if ((end == std::string::npos) != (k == 2)) return "--eye takes three numbers: X,Y,Z";
+    const std::string word = text.substr(start, end == std::string::npos ? end : end - start);
+    char* rest = nullptr;
+    eye[k] = std::strtod(word.c_str(), &rest);
+    if (word.empty() || *rest != '\0' || std::isspace(static_cast<unsigned char>(word[0]))) {
+      return "--eye: '" + word + "' is not a number";
+    }
+    if (!std::isfinite(eye[k])) return "--eye: '" + word + "' is not a finite number";
+    start = end + 1;
+  }
+  // Looking at the origin with Y up: neither from the origin itself nor from straight above or
+  // below it, where Y up is the line of sight.
+  if (eye[0] == 0 && eye[2] == 0) {
+    return eye[1] == 0 ? "--eye: the eye cannot be at the origin it looks at"
+                       : "--eye: straight above or below the origin, Y cannot be up";
+  }
+  return "";
 }
 
 bool endsWith(const std::string& text, const std::string& end) {
@@ -85,6 +114,10 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
       o.every = args.integer(args.value(), 1, kIdleCallsPerSwing);
     } else if (args.option() == "--icon") {
       o.icon = args.integer(args.value(), kSmallestIcon, kIconSource);
+    } else if (args.option() == "--eye") {
+      const std::string error = readEye(args.value(), o.eye);
+      if (!error.empty()) args.fail(error);
+      o.otherEye = true;
     } else if (args.option() == "--out") {
       o.out = args.value();
       if (o.out.empty()) args.fail("--out needs a file or folder name");

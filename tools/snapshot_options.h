@@ -20,6 +20,8 @@ struct SnapshotOptions {
   int icon = 0;      // the side of an icon to write instead of the whole frame; 0: none
   bool obj = false;  // the cells as Wavefront OBJ files instead of pictures
   std::string out;
+  double eye[3] = {0, 0, 0};  // where the pictures are seen from, when `otherEye`
+  bool otherEye = false;
 
   bool own() const { return !formula[0].empty() || !formula[1].empty() || !formula[2].empty(); }
 };

@@ -11,7 +11,7 @@ void startViewer(int* argc, char** argv) {
   glutInit(argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   // Set after glutInit so they take precedence over a -geometry option.
-  glutInitWindowSize(400, 400);
+  glutInitWindowSize(kWindowWidth, kWindowHeight);
   glutInitWindowPosition(100, 100);
   glutCreateWindow(kWindowTitle);
 

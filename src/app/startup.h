@@ -4,6 +4,10 @@
 // The window's title, which also tells a new user the two keys that matter.
 inline constexpr char kWindowTitle[] = "Normals: space pauses, any other key advances";
 
+// The window's size, in pixels, whatever the command line asks.
+inline constexpr int kWindowWidth = 400;
+inline constexpr int kWindowHeight = 400;
+
 // The projection: a 45 degree field of view, its aspect fixed at 1, near and far planes.
 inline constexpr double kFieldOfView = 45.0;
 inline constexpr double kAspect = 1.0;

@@ -7,6 +7,14 @@
 
 static_assert(kGridSize == 21 && kCellCount == 441, "the grid is 21 x 21 cells");
 
+GridCell gridCell(int row, int column) {
+  // The sweep's own steps: each start is the last one's end, the end its start plus the step.
+  double u = kGridStart, v = kGridStart;
+  for (int k = 0; k < row; ++k) u = u + kGridStep;
+  for (int k = 0; k < column; ++k) v = v + kGridStep;
+  return {u, u + kGridStep, v, v + kGridStep};
+}
+
 bool hasFiniteCorners(const Cell& c) {
   for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return false;

@@ -37,6 +37,13 @@ constexpr int kGridSize = [] {
 }();
 constexpr int kCellCount = kGridSize * kGridSize;
 
+// The parameters of the cell in row `row` (along u, the sweep's outer loop) and column `column`
+// (along v), 0 to kGridSize - 1, exactly as the sweep makes them: by repeated addition.
+struct GridCell {
+  double u, uNext, v, vNext;
+};
+GridCell gridCell(int row, int column);
+
 // One grid cell: its corners in drawing order, facet normal, centre, and the far end of its
 // normal line.
 struct Cell {

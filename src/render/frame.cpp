@@ -40,8 +40,6 @@ void drawCaption() {
 void drawCaption(const char* text) {
   glColor3f(1, 1, 1);
   glNormal3f(0, 0, 0);
-  // A place in the scene, not on the screen: the camera moves the text like any vertex.
-  static const GLdouble kCaptionPosition[4] = {-12.0, 3.0, 0.0, 1.0};
   glRasterPos4dv(kCaptionPosition);
   for (const char* c = text; *c != '\0'; ++c) {
     glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
@@ -53,12 +51,11 @@ int drawFrame(const Scene& scene) {
   glColor3f(1, 1, 1);
   loadCamera(scene.camera);
   drawAxes();
-  int leftOut = 0;
+  const int leftOut = scene.surface != nullptr ? drawMesh(*scene.surface) : (drawMesh(), 0);
+  if (scene.marked != nullptr) drawMarker(*scene.marked);
   if (scene.surface != nullptr) {
-    leftOut = drawMesh(*scene.surface);
     drawCaption(scene.caption);
   } else {
-    drawMesh();
     drawCaption();
   }
   return leftOut;

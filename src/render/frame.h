@@ -22,17 +22,20 @@ inline constexpr Camera kViewerCamera = {
 // Loads a camera onto the modelview matrix: the viewer's own unless another is given.
 void loadCamera(const Camera& camera = kViewerCamera);
 void drawAxes();
+// Where the caption starts: a place in the scene, which the camera moves like any vertex.
+inline constexpr double kCaptionPosition[4] = {-12.0, 3.0, 0.0, 1.0};
 // The current surface's caption.
 void drawCaption();
 // A caption of one's own, drawn as the built-in ones are.
 void drawCaption(const char* text);
 
-// What a frame shows, where it differs from the viewer's own frame: another camera, or a
-// surface of one's own with its caption.
+// What a frame shows, where it differs from the viewer's own frame: another camera, a surface
+// of one's own with its caption, a cell marked.
 struct Scene {
   Camera camera = kViewerCamera;
   const PointFunction* surface = nullptr;  // null: the viewer's current surface
   const char* caption = nullptr;           // with `surface`
+  const Cell* marked = nullptr;            // drawn after the cells, before the caption
 };
 // Everything of a frame of `scene` but the buffer swap; how many cells were left out, their
 // corners not all finite.

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <initializer_list>
+
 #include "app/viewer_state.h"
 
 namespace {
@@ -10,8 +12,8 @@ void vertex(const Vector3& p) {
   glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y), static_cast<GLfloat>(p.z));
 }
 
-void liftedVertex(const Vector3& p) {
-  glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y + kOutlineLift),
+void liftedVertex(const Vector3& p, double lift = kOutlineLift) {
+  glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y + lift),
              static_cast<GLfloat>(p.z));
 }
 
@@ -65,4 +67,12 @@ int drawMesh(const PointFunction& point) {
     }
   });
   return leftOut;
+}
+
+void drawMarker(const Cell& cell) {
+  glColor3f(1, 1, 0);
+  glNormal3f(0, 0, 0);
+  glBegin(GL_LINE_LOOP);
+  for (const Vector3& p : {cell.p00, cell.p01, cell.p11, cell.p10}) liftedVertex(p, kMarkerLift);
+  glEnd();
 }

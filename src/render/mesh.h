@@ -12,6 +12,12 @@ void drawCell(const Cell& cell);
 // Every cell of the current surface.
 void drawMesh();
 
+// The outline of one cell in a colour no other line has (yellow, dimmed to olive by the
+// ambient light like every line), lifted twice as far as the outlines so that it shows over
+// its cell's own: the cell a reader is looking into.
+constexpr double kMarkerLift = 2 * kOutlineLift;
+void drawMarker(const Cell& cell);
+
 // Every cell of the surface `point` whose four corners are all finite, each as drawCell draws
 // it; how many were left out.
 int drawMesh(const PointFunction& point);

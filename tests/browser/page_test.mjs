@@ -4,16 +4,19 @@
 // touch) and narrower screens; Firefox, which cannot be made one here, is clicked and given
 // twice the pixels by its own setting.
 //   node page_test.mjs --browser chromium|firefox --page normals.html --out DIR
-//     --judge normals-compare-golden
+//     --judge normals-compare-golden --snapshot normals-snapshot
 import { mkdirSync } from "node:fs";
 import { join } from "node:path";
 import { commandLine, launch, nextFrames, open, pollUntil, shown, started }
   from "../../driver/browser/browsers.mjs";
 import { check, expect, finish } from "./checks.mjs";
+import { inspectChecks } from "./inspect_checks.mjs";
 import { narrow, twice } from "./page_sizes.mjs";
+import { viewChecks } from "./view_checks.mjs";
 
 const o = commandLine("node page_test.mjs --browser chromium|firefox --page PAGE --out DIR " +
-  "--judge COMPARER", {}, (given) => given.out && given.judge);
+  "--judge COMPARER --snapshot SNAPSHOT", {}, (given) => given.out && given.judge &&
+  given.snapshot);
 const chromium = o.browser === "chromium";
 const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const kNext = "KeyN";
@@ -148,6 +151,8 @@ async function main() {
   try {
     await everyHand(b);
     await linkedAndStill(b, false);
+    await viewChecks(b, o, chromium);
+    await inspectChecks(b, o);
     if (chromium) {
       await narrow(b, o);
       await twice(b, o, chromium);

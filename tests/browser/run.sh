@@ -27,7 +27,7 @@ else
   node "$here/browser_test.mjs" --browser "$1" --page "$2" --out "$out" --judge "$judge" \
     --frames "$3" --snapshot "$NORMALS_BUILD/tools/normals-snapshot" || status=1
   node "$here/page_test.mjs" --browser "$1" --page "$2" --out "$out/page" \
-    --judge "$judge" || status=1
+    --judge "$judge" --snapshot "$NORMALS_BUILD/tools/normals-snapshot" || status=1
   # The page as a phone shows it, for a person to look at.
   if [ -f "$out/page/phone.png" ] && [ -d "$NORMALS_BUILD/tests" ]; then
     cp "$out/page/phone.png" "$NORMALS_BUILD/tests/browser-phone.png"

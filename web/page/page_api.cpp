@@ -18,6 +18,9 @@
 EM_JS(void, tellPageOfChange, (), {
   if (Module["onViewerChange"]) Module["onViewerChange"]();
 });
+EM_JS(void, tellPageOfFrame, (), {
+  if (Module["onViewerFrame"]) Module["onViewerFrame"]();
+});
 // clang-format on
 
 extern "C" {

@@ -6,6 +6,7 @@
 
 #include "app/handlers.h"
 #include "formula/formula_surface.h"
+#include "geometry/surface.h"
 #include "obj/obj_file.h"
 #include "page_api.h"
 #include "render/frame.h"
@@ -16,6 +17,8 @@ struct PageScene {
   std::unique_ptr<FormulaSurface> own;
   bool ownShown = false;
   Shown shown;
+  View view;
+  int inspected = -1;
 };
 
 PageScene& scene() {
@@ -29,6 +32,13 @@ PointFunction ownPoints() {
   return scene().own->gridPoints(viewerState.animate ? viewerState.phase : 0.0);
 }
 
+// The point function of the surface the next frame shows, at the current state.
+PointFunction pointsNow(bool own) {
+  if (own) return ownPoints();
+  const unsigned surface = viewerState.surfaceIndex;
+  return [surface](double u, double v) { return surfacePoint(surface, u, v); };
+}
+
 }  // namespace
 
 void showPageFrame() {
@@ -36,17 +46,30 @@ void showPageFrame() {
   const bool own = s.ownShown && s.own != nullptr;
   const int before = s.shown.leftOut;
   s.shown = {viewerState, own, 0};
-  if (own) {
-    const PointFunction point = ownPoints();
-    Scene frame;
-    frame.surface = &point;
-    frame.caption = s.own->caption().c_str();
-    s.shown.leftOut = drawFrame(frame);
-  } else {
+  // The viewer's own frame, call for call, unless the page has more to show.
+  if (!own && s.view.viewers && s.inspected < 0) {
     drawFrame();
+  } else {
+    const PointFunction point = pointsNow(own);
+    Scene frame;
+    frame.camera = cameraOf(s.view);
+    if (own) {
+      frame.surface = &point;
+      frame.caption = s.own->caption().c_str();
+    }
+    Cell marked;
+    if (s.inspected >= 0) {
+      const GridCell g = gridCell(s.inspected / kGridSize, s.inspected % kGridSize);
+      marked = cellAt(point, g.u, g.uNext, g.v, g.vNext);
+      frame.marked = &marked;
+    }
+    s.shown.leftOut = drawFrame(frame);
   }
   glutSwapBuffers();
   if (s.shown.leftOut != before) tellPageOfChange();
+  // A cell looked into has the numbers of the frame now on the canvas: new ones on a moving
+  // surface, and the first ones once a frame has been drawn at all.
+  if (s.inspected >= 0) tellPageOfFrame();
 }
 
 void onPageKey(unsigned char key, int x, int y) {
@@ -93,19 +116,43 @@ bool ownShownNext() { return scene().ownShown && scene().own != nullptr; }
 std::string ownCaption() { return scene().own ? scene().own->caption() : ""; }
 std::string ownFormula(int field) { return scene().own ? scene().own->formula(field) : ""; }
 
-std::string shownCellsAsObj(const std::string& version) {
-  PageScene& s = scene();
+const View& pageView() { return scene().view; }
+
+void setPageView(const View& view) {
+  scene().view = view;
+  glutPostRedisplay();
+  tellPageOfChange();
+}
+
+int inspectedCell() { return scene().inspected; }
+
+void setInspectedCell(int cell) {
+  if (cell == scene().inspected) return;
+  scene().inspected = cell >= 0 && cell < kCellCount ? cell : -1;
+  glutPostRedisplay();
+  tellPageOfChange();
+}
+
+void withShownFrame(const std::function<void(const PointFunction& point)>& look) {
+  const PageScene& s = scene();
   const ViewerState now = viewerState;
   viewerState = s.shown.state;
-  const unsigned surface = viewerState.surfaceIndex;
-  const bool own = s.shown.own && s.own != nullptr;
-  const PointFunction points = own ? ownPoints() : PointFunction();
-  const std::string text = cellsAsObj(
-      [&](double u, double uNext, double v, double vNext) {
-        return own ? cellAt(points, u, uNext, v, vNext) : cellAt(surface, u, uNext, v, vNext);
-      },
-      {version, own ? s.own->caption() : kCaptions[surface], viewerState.animate,
-       viewerState.phase});
+  look(pointsNow(s.shown.own && s.own != nullptr));
   viewerState = now;
+}
+
+std::string shownCellsAsObj(const std::string& version) {
+  const PageScene& s = scene();
+  const bool own = s.shown.own && s.own != nullptr;
+  std::string text;
+  withShownFrame([&](const PointFunction& point) {
+    const unsigned surface = viewerState.surfaceIndex;
+    text = cellsAsObj(
+        [&](double u, double uNext, double v, double vNext) {
+          return own ? cellAt(point, u, uNext, v, vNext) : cellAt(surface, u, uNext, v, vNext);
+        },
+        {version, own ? s.own->caption() : kCaptions[surface], viewerState.animate,
+         viewerState.phase});
+  });
   return text;
 }

@@ -3,9 +3,12 @@
 // the frame on the canvas shows, for the page to name it and offer its cells.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/viewer_state.h"
+#include "geometry/cell.h"
+#include "view.h"
 
 struct FormulaError;
 
@@ -36,3 +39,13 @@ std::string ownCaption();
 std::string ownFormula(int field);
 // The cells of the frame on the canvas as an OBJ file's text.
 std::string shownCellsAsObj(const std::string& version);
+
+// The view the frames are seen with, and the cell looked into (row * kGridSize + column, or
+// -1): each change asks for a frame, and only then.
+const View& pageView();
+void setPageView(const View& view);
+int inspectedCell();
+void setInspectedCell(int cell);
+// Runs `look` with the state of the frame on the canvas (the clock has moved on since) and the
+// point function of its surface, then puts the state back.
+void withShownFrame(const std::function<void(const PointFunction& point)>& look);

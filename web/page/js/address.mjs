@@ -1,5 +1,7 @@
 // What is shown, written in the address's fragment and read back from it: `#surface=K`, or
-// `#x=...&y=...&z=...` for a surface of one's own, with `&still` when the animation is off.
+// `#x=...&y=...&z=...` for a surface of one's own, with `&still` when the animation is off,
+// `&view=LONGITUDE,LATITUDE,DISTANCE` for a view turned, `&inspect` while cells are looked into
+// and `&cell=ROW,COLUMN` for the one looked into.
 // Values are percent-decoded, never form-decoded: a plus stays a plus, and a formula typed
 // into a link by hand, unencoded, reads as typed.
 
@@ -31,15 +33,26 @@ export function linked(hash, surfaceCount, formulaLimit) {
   const parts = fragmentParts(hash, 3 * (formulaLimit + 1));
   const surface = /^\d+$/.test(parts.get("surface") ?? "") ? Number(parts.get("surface")) : 0;
   const formulas = ["x", "y", "z"].map((name) => parts.get(name));
+  const numbers = (name, count) => {
+    const n = (parts.get(name) ?? "").split(",").map(Number);
+    return n.length === count && n.every(Number.isFinite) ? n : null;
+  };
   return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still"),
-    formulas: formulas.every((f) => f !== undefined) ? formulas : null };
+    formulas: formulas.every((f) => f !== undefined) ? formulas : null,
+    view: numbers("view", 3), inspect: parts.has("inspect"), cell: numbers("cell", 2) };
 }
 
 // The fragment that opens `shown` again. A picture held still only because the person asked
 // their system for less motion is linked as moving: whoever opens the link chooses for
 // themselves.
-export function linkTo(shown, stillByPreference) {
+// `look`: the view ({viewers, longitude, latitude, distance}), whether cells are looked into,
+// and the cell looked into ([row, column]) or null. Numbers are written as JavaScript writes
+// them, which reads back as the same number.
+export function linkTo(shown, stillByPreference, look) {
   const what = shown.own ? ["x", "y", "z"].map((name, k) =>
     `${name}=${encodeURIComponent(shown.formulas[k])}`).join("&") : `surface=${shown.surface}`;
-  return `#${what}` + (shown.moving || stillByPreference ? "" : "&still");
+  const v = look.view;
+  return `#${what}` + (shown.moving || stillByPreference ? "" : "&still") +
+    (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}`) +
+    (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "");
 }

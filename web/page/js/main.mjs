@@ -7,6 +7,8 @@ import { listenForInput } from "./input.mjs";
 import { showControls } from "./controls.mjs";
 import { announceChanges } from "./announcer.mjs";
 import { showFormulaForm } from "./formula_form.mjs";
+import { showViewControls } from "./view_controls.mjs";
+import { showInspector } from "./inspector.mjs";
 
 const element = (id) => document.getElementById(id);
 const say = (text) => { element("status").textContent = text; };
@@ -36,7 +38,7 @@ function followSize(viewer, canvas) {
 
 // The link's state, and the address kept to what is shown from then on; a surface of one's own
 // is shown through its form, which says why when it is refused.
-function followAddress(viewer, showFormula) {
+function followAddress(viewer, showFormula, inspector) {
   const reduced = matchMedia("(prefers-reduced-motion: reduce)").matches;
   let stillByPreference = false;
   const open = (hash) => {
@@ -45,16 +47,26 @@ function followAddress(viewer, showFormula) {
     const moving = !link.still && !reduced;
     if (!link.formulas) showFormula.forget();
     if (!link.formulas || !showFormula(link.formulas, moving)) viewer.show(link.surface, moving);
+    if (!link.view || !viewer.setView(...link.view)) viewer.resetView();
+    inspector.setOn(link.inspect);
+    const size = viewer.gridSize();
+    if (link.inspect && link.cell && link.cell.every((k) => Number.isInteger(k) && k >= 0 &&
+        k < size)) {
+      inspector.look(link.cell[0] * size + link.cell[1]);
+    }
   };
   const write = () => {
     const shown = viewer.state();
     if (shown.moving) stillByPreference = false;
-    const hash = linkTo(shown, stillByPreference);
+    const cell = viewer.inspectedCell(), size = viewer.gridSize();
+    const hash = linkTo(shown, stillByPreference, { view: viewer.view(),
+      inspecting: inspector.on(), cell: cell >= 0 ? [Math.floor(cell / size), cell % size] : null });
     if (location.hash !== hash) history.replaceState(null, "", hash);
   };
   open(location.hash);
   write();
   viewer.events.addEventListener("change", write);
+  inspector.events.addEventListener("toggle", write);
   addEventListener("hashchange", () => {
     open(location.hash);
     write();
@@ -64,7 +76,7 @@ function followAddress(viewer, showFormula) {
 async function main() {
   const canvas = element("canvas");
   if (!document.createElement("canvas").getContext("webgl2")) {
-    hide("canvas", "controls", "keys");
+    hide("stage", "controls", "view", "formula", "keys");
     say("This browser offers no WebGL 2, which the viewer needs to draw. Current Firefox, " +
         "Chrome, Edge and Safari have it; it may be turned off in this browser's settings, " +
         "or hardware acceleration may be off.");
@@ -81,14 +93,20 @@ async function main() {
   // Escape ends the program, and the frames with it; the message takes the picture's place.
   viewer.events.addEventListener("ended", ({ detail }) => {
     observer?.disconnect();
-    hide("canvas", "controls");
+    hide("stage", "controls", "view");
     say(`The viewer ended with status ${detail}. Reload the page to start it again.`);
   });
   const showFormula = showFormulaForm(viewer, element("formula"), element("formula-message"),
     element("left-out"));
-  followAddress(viewer, showFormula);
+  const inspector = showInspector(viewer, { toggle: element("inspect"),
+    fields: element("cell-fields"), row: element("cell-row"), column: element("cell-column"),
+    panel: element("cell-panel"), copy: element("cell-copy") }, element("announce"));
+  showViewControls(viewer, [...element("view").querySelectorAll("button")],
+    element("caption-note"));
+  followAddress(viewer, showFormula, inspector);
   const next = element("next"), animation = element("animation");
-  listenForInput(viewer, canvas, [...element("controls").querySelectorAll("button")]);
+  listenForInput(viewer, canvas, [...element("controls").querySelectorAll("button")],
+    inspector);
   showControls(viewer, next, animation, element("obj"));
   announceChanges(viewer, canvas, element("announce"));
   observer = followSize(viewer, canvas);

@@ -22,6 +22,7 @@ export async function startViewer(canvas) {
     onExit: (status) => say("ended", status),
     onWindow: (title, width, height) => { shape = { title, width, height }; },
     onViewerChange: () => say("change"),
+    onViewerFrame: () => say("frame"),
     instantiateWasm: (imports, receive) => {
       unpackedProgram().then((bytes) => WebAssembly.instantiate(bytes, imports))
         .then(({ instance }) => receive(instance))
@@ -35,6 +36,7 @@ export async function startViewer(canvas) {
   const showFormula = program.cwrap("normalsShowFormula", "string",
     ["string", "string", "string", "number"]);
   const formula = program.cwrap("normalsFormula", "string", ["number"]);
+  const inspection = program.cwrap("normalsInspection", "string", []);
   const surfaceCount = program._normalsSurfaceCount();
   // A text longer than the limit goes no further than one character past it: enough for the
   // viewer to say it is too long, and no more copied onto its stack.
@@ -71,6 +73,30 @@ export async function startViewer(canvas) {
       const surface = program._normalsSurfaceIndex();
       return { text: cellsAsObj(),
         name: surface === surfaceCount ? "formula.obj" : `surface-${surface}.obj` };
+    },
+    // The view: the viewer's own camera, or a longitude, latitude (degrees) and distance; and
+    // the eye that gives.
+    view: () => {
+      const n = (k) => program._normalsView(k);
+      return { viewers: n(0) === 1, longitude: n(1), latitude: n(2), distance: n(3),
+        eye: [n(4), n(5), n(6)] };
+    },
+    turn: (longitude, latitude) => program._normalsTurn(longitude, latitude),
+    zoom: (factor) => program._normalsZoom(factor),
+    resetView: () => program._normalsResetView(),
+    setView: (longitude, latitude, distance) =>
+      program._normalsSetView(longitude, latitude, distance) === 1,
+    captionInView: () => program._normalsCaptionInView() === 1,
+    // The cell under (x, y), pixels of the drawing buffer from its top left: row * size +
+    // column, or -1.
+    pick: (x, y) => program._normalsPick(x, y, canvas.width, canvas.height),
+    gridSize: () => Math.round(Math.sqrt(program._normalsCellCount())),
+    inspect: (cell) => program._normalsInspect(cell),
+    inspectedCell: () => program._normalsInspectedCell(),
+    // The numbers of the cell looked into, in the frame on the canvas, or null.
+    inspection: () => {
+      const json = inspection();
+      return json ? JSON.parse(json) : null;
     },
     // The canvas's drawing buffer is now `width` x `height` of the device's pixels.
     resize: (width, height) => program._glutLayerResize(width, height),

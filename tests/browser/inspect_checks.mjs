@@ -1,0 +1,87 @@
+// Looking into cells by pointer and by keyboard, for page_test.mjs: under sample pixels of the
+// page's own frame that show a cell's face, the cell looked into is the one that pixel shows,
+// its 8-bit shade the pixel's; the row and column fields look into a cell and keep their keys;
+// the view's buttons turn and zoom from the keyboard; and the link keeps the cell.
+import { firstFrame, nextFrames, open, shown, started, windowSide }
+  from "../../driver/browser/browsers.mjs";
+import { check, expect } from "./checks.mjs";
+
+const settled = (tab) => nextFrames(tab, 4);
+const level = (tab) => tab.evaluate(() => {
+  const text = document.getElementById("cell-panel").textContent;
+  const match = /in the picture (\d+) of 255/.exec(text);
+  return match ? Number(match[1]) : -1;
+});
+
+export async function inspectChecks(b, o) {
+  const tab = await open(b, o.page, "#surface=2&still&inspect");
+  await started(tab);
+  await check("the cell looked into under a pixel of a face has that pixel's shade", async () => {
+    const side = await windowSide(tab);
+    const frame = await firstFrame(tab, side);
+    await tab.evaluate(() => document.getElementById("canvas").scrollIntoView());
+    const box = await (await tab.$("#canvas")).boundingBox();
+    const at = (x, y) => frame.rgb[3 * (y * frame.width + x)];
+    let looked = 0;
+    for (let y = 40; y < side - 40 && looked < 12; y += 23) {
+      for (let x = 40; x < side - 40 && looked < 12; x += 31) {
+        // A face's inside: grey, lit brighter than any line, the same all around.
+        const v = at(x, y);
+        let uniform = v > 128 && frame.rgb[3 * (y * frame.width + x) + 2] === v;
+        for (let dy = -2; dy <= 2; dy++) {
+          for (let dx = -2; dx <= 2; dx++) uniform = uniform && at(x + dx, y + dy) === v;
+        }
+        if (!uniform) continue;
+        await tab.mouse.move(box.x + x + 0.5, box.y + y + 0.5);
+        await settled(tab);
+        expect(await level(tab) === v, `at ${x},${y} the pixel is ${v}, the panel says ` +
+          `${await level(tab)}`);
+        looked++;
+      }
+    }
+    expect(looked >= 8, `only ${looked} face pixels were looked into`);
+  });
+  await check("by keyboard: the row and column fields look into a cell and keep their keys; " +
+    "the view's buttons turn and zoom", async () => {
+    const before = (await shown(tab)).surface;
+    for (const [field, value] of [["#cell-row", "3"], ["#cell-column", "14"]]) {
+      await tab.focus(field);
+      await tab.keyboard.down("Control");
+      await tab.keyboard.press("KeyA");
+      await tab.keyboard.up("Control");
+      await tab.keyboard.type(value);
+    }
+    await settled(tab);
+    const hash = await tab.evaluate(() => location.hash);
+    expect(/&inspect&cell=3,14$/.test(hash), `the address is ${hash}`);
+    expect(/^Row 3, column 14:/.test(await tab.evaluate(() =>
+      document.getElementById("cell-panel").textContent)), "the panel does not follow");
+    expect((await shown(tab)).surface === before, "typing in the fields changed the surface");
+    for (const id of ["turn-right", "turn-down", "further"]) {
+      await tab.focus(`#${id}`);
+      await tab.keyboard.press("Enter");
+    }
+    await settled(tab);
+    const view = /&view=([^&]+)/.exec(await tab.evaluate(() => location.hash))?.[1];
+    // From the viewer's own eye, (10, 10, 10): 15 degrees right, 15 down, 1.25 times as far.
+    const want = [45 - 15, Math.asin(10 / Math.sqrt(300)) * 180 / Math.PI - 15,
+      Math.sqrt(300) * 1.25];
+    expect(view?.split(",").every((x, k) => Math.abs(Number(x) - want[k]) < 1e-9),
+      `the view is ${view}`);
+  });
+  const link = await tab.evaluate(() => location.hash);
+  const panel = (t) => t.evaluate(() => document.getElementById("cell-panel").textContent);
+  const numbers = await panel(tab);
+  await tab.close();
+  await check("a link keeps the view and the cell looked into, and shows its numbers", async () => {
+    const again = await open(b, o.page, link);
+    await started(again);
+    await settled(again);
+    expect(await again.evaluate(() => location.hash) === link, "the link was not kept");
+    expect(await panel(again) === numbers, `the link shows "${(await panel(again))
+      .slice(0, 120)}", where it was "${numbers.slice(0, 120)}"`);
+    expect(await again.evaluate(() => document.getElementById("inspect")
+      .getAttribute("aria-pressed")) === "true", "the switch is off");
+    await again.close();
+  });
+}

@@ -1,0 +1,33 @@
+// One cell looked into: the numbers behind its face, worked out by the code that draws it (the
+// cell arithmetic, and the fixed-function lighting the browser's GL layer lights it with), and
+// the cell under a point of the picture, found with the frame's own matrices. Portable C++: the
+// page uses it, and the tests natively.
+#pragma once
+
+#include <string>
+
+#include "render/frame.h"
+
+struct Inspection {
+  int row = 0, column = 0;  // along u (the sweep's outer loop) and along v
+  GridCell parameters{};
+  Cell cell;
+  Vector3 e1, e2;            // P01 - P00, along v; P11 - P00, the diagonal
+  double lengths[3] = {};    // of e2, e1 and e2 x e1 (normalised), as normalising divides
+  bool guarded = false;      // one of them under kMinDivisor: the guard divided instead
+  float eyeNormal[3] = {};   // the normal in eye space, as the light sees it
+  float normalDotLight = 0;  // with the direction toward the light
+  float shade = 0;           // the face's lit grey, 0.5 + 0.5 max(0, n.l)
+  int level = 0;             // as the frame buffer's eight bits hold it
+};
+
+// The cell in `row` and `column` of the surface `point`, seen with `camera`.
+Inspection inspect(const PointFunction& point, int row, int column, const Camera& camera);
+// The inspection as JSON, every number with the digits that give it back exactly.
+std::string asJson(const Inspection& inspection);
+
+// The cell (row * kGridSize + column) whose face covers the point (x, y) of a drawing buffer
+// `width` x `height` (pixels from its top left) seen with `camera`, the nearest where several
+// do; -1 where none does. Quads split as the GL layer splits them.
+int pick(const PointFunction& point, const Camera& camera, double x, double y, int width,
+         int height);

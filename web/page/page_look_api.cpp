@@ -1,0 +1,73 @@
+// The page's calls for turning the view and looking into a cell: each changes what the next
+// frame shows only when it changes something, and asks for that one frame. Exported to the page
+// by their own keywords.
+#include <emscripten.h>
+
+#include <string>
+
+#include "app/startup.h"
+#include "inspect.h"
+#include "page_scene.h"
+
+extern "C" {
+
+// The view: 1 for the viewer's own camera (0 otherwise), then its longitude, latitude (degrees)
+// and distance, and the eye's x, y and z.
+EMSCRIPTEN_KEEPALIVE double normalsView(int what) {
+  const View& v = pageView();
+  const Camera c = cameraOf(v);
+  const double numbers[7] = {
+      v.viewers ? 1.0 : 0.0, v.longitude, v.latitude, v.distance, c.eye[0], c.eye[1], c.eye[2]};
+  return what >= 0 && what < 7 ? numbers[what] : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void normalsTurn(double longitude, double latitude) {
+  setPageView(turned(pageView(), longitude, latitude));
+}
+EMSCRIPTEN_KEEPALIVE void normalsZoom(double factor) {
+  if (factor > 0) setPageView(zoomed(pageView(), factor));
+}
+EMSCRIPTEN_KEEPALIVE void normalsResetView() {
+  if (!pageView().viewers) setPageView(View{});
+}
+// The view a link asks for; false, changing nothing, for numbers that are not finite.
+EMSCRIPTEN_KEEPALIVE int normalsSetView(double longitude, double latitude, double distance) {
+  View v;
+  if (!fromLink(longitude, latitude, distance, &v)) return 0;
+  setPageView(v);
+  return 1;
+}
+
+// Whether the caption shows in the picture at this view.
+EMSCRIPTEN_KEEPALIVE int normalsCaptionInView() {
+  return captionInView(cameraOf(pageView()), kWindowWidth, kWindowHeight) ? 1 : 0;
+}
+
+// The cell under (x, y) of the frame on the canvas (pixels of a drawing buffer `width` x
+// `height` from its top left), row * 21 + column, or -1.
+EMSCRIPTEN_KEEPALIVE int normalsPick(double x, double y, int width, int height) {
+  int cell = -1;
+  withShownFrame([&](const PointFunction& point) {
+    cell = pick(point, cameraOf(pageView()), x, y, width, height);
+  });
+  return cell;
+}
+
+// Looks into cell `cell` (row * 21 + column), or into none (-1).
+EMSCRIPTEN_KEEPALIVE void normalsInspect(int cell) { setInspectedCell(cell); }
+EMSCRIPTEN_KEEPALIVE int normalsInspectedCell() { return inspectedCell(); }
+
+// The numbers of the cell looked into, in the frame on the canvas, as JSON; "" for none.
+EMSCRIPTEN_KEEPALIVE const char* normalsInspection() {
+  static std::string json;
+  json.clear();
+  const int cell = inspectedCell();
+  if (cell >= 0) {
+    withShownFrame([&](const PointFunction& point) {
+      json = asJson(inspect(point, cell / kGridSize, cell % kGridSize, cameraOf(pageView())));
+    });
+  }
+  return json.c_str();
+}
+
+}  // extern "C"
