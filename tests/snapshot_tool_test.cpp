@@ -54,6 +54,16 @@ TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
       "--obj --animation",
       "--obj --icon 48",
       "--obj --surface 1 --out /dev/null/x.obj",
+      "--x u --y 0",
+      "--x u --y 0 --z v --surface 2",
+      "--x u --x v --y 0 --z v",
+      "--x '' --y 0 --z v",
+      "--eye 1,2",
+      "--eye 0,0,0",
+      "--eye 0,-4,0",
+      "--eye 1,x,2",
+      "--eye 1,inf,2",
+      "--obj --eye 1,2,3",
   };
   for (const char* args : bad) {
     const ToolRun run = runSnapshot(args, folder);

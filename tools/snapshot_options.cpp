@@ -139,6 +139,7 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   if (o.gif && o.icon > 0) args.fail("--icon is a still picture: no --animation");
   if (o.obj && (o.gif || o.icon > 0))
     args.fail("--obj writes cells, not pictures: no --animation or --icon");
+  if (o.obj && o.otherEye) args.fail("--obj writes cells, seen from nowhere: no --eye");
   return o;
 }
 

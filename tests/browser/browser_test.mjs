@@ -152,7 +152,7 @@ async function main() {
     } else {
       await frames(b);
       await formulaFrames(b, o.frames);
-      await formulaPage(b, o.page);
+      await formulaPage(b, o);
       await objChecks(b, o.page, o.snapshot);
       await keys(b);
     }

@@ -119,6 +119,12 @@ std::string ownFormula(int field) { return scene().own ? scene().own->formula(fi
 const View& pageView() { return scene().view; }
 
 void setPageView(const View& view) {
+  const View& now = scene().view;
+  // A view that does not change (a turn at a pole's bound) draws nothing new.
+  if (view.viewers == now.viewers && view.longitude == now.longitude &&
+      view.latitude == now.latitude && view.distance == now.distance) {
+    return;
+  }
   scene().view = view;
   glutPostRedisplay();
   tellPageOfChange();
