@@ -124,14 +124,14 @@ export async function formulaPage(b, o) {
       await pollUntil("the next surface", async () => (await shown(tab)).surface !== before);
       cycle.push((await shown(tab)).surface);
     }
-    const own = cycle.indexOf("own");
-    expect(own > 1 && cycle.slice(0, own).every((s, k) => s === k) &&
-      cycle.length === own + 2, `the cycle went ${cycle}`);
+    const seventh = cycle.indexOf("own");
+    expect(seventh > 1 && cycle.slice(0, seventh).every((s, k) => s === k) &&
+      cycle.length === seventh + 2, `the cycle went ${cycle}`);
     await tab.click("#formula-clear");
     await pollUntil("Clear", async () => (await shown(tab)).surface === 0);
     // Cleared, the cycle is the built-in surfaces' alone again.
     await tab.focus("#canvas");
-    for (let i = 0; i < own; i++) await tab.keyboard.press("KeyN");
+    for (let i = 0; i < seventh; i++) await tab.keyboard.press("KeyN");
     await pollUntil("the cycle of the built-ins", async () => (await shown(tab)).surface === 0);
   });
   await tab.close();
