@@ -25,7 +25,7 @@ case $1 in
       desktop-file-utils appstream man-db  # the desktop entry, AppStream file, manual pages
       emscripten chromium firefox-esr nodejs  # the browser build, and the browsers it is tried in
     ) ;;&
-  clang) packages+=(clang) ;;
+  clang) packages+=(clang libclang-rt-dev) ;;  # and the fuzzer's and sanitizers' runtime
 esac
 
 missing=()

@@ -38,8 +38,12 @@ TEST(SnapshotTool, DrawsASurfaceOfOnesOwnAsTheBuiltInsAreDrawn) {
     SCOPED_TRACE(r.args);
     const ToolRun run = runSnapshot(r.args, folder);
     EXPECT_EQ(run.status, r.file[0] != '\0' ? 0 : 2) << run.output;
-    if (r.said[0] != '\0') EXPECT_NE(run.output.find(r.said), std::string::npos) << run.output;
-    if (r.file[0] != '\0') EXPECT_FALSE(contents(folder + "/" + r.file).empty());
+    if (r.said[0] != '\0') {
+      EXPECT_NE(run.output.find(r.said), std::string::npos) << run.output;
+    }
+    if (r.file[0] != '\0') {
+      EXPECT_FALSE(contents(folder + "/" + r.file).empty());
+    }
   }
   // The caption is the formulas' own, and here the same text as the built-in's.
   EXPECT_EQ(contents(folder + "/formula.png"), contents(folder + "/builtin.png"));

@@ -85,13 +85,32 @@ Vector3 FormulaSurface::point(double u, double v, double t) const {
   return {xyz[0], xyz[1], xyz[2]};
 }
 
+namespace {
+
+// The surface's points at the grid's parameter pairs, and where the last look-up found each
+// parameter: the sweep asks for the same index again, or the next, or the first.
+struct Grid {
+  std::vector<double> values;   // the parameters, as the sweep makes them
+  std::vector<Vector3> points;  // values.size() squared, u outer
+  std::size_t lastU = 0, lastV = 0;
+
+  // The index of `value` among the parameters, or values.size() when it is not one of them.
+  std::size_t indexOf(double value, std::size_t* last) const {
+    const std::size_t n = values.size(), k = *last;
+    if (values[k] == value) return k;
+    if (k + 1 < n && values[k + 1] == value) return *last = k + 1;
+    if (values[0] == value) return *last = 0;
+    const long guess = std::lround((value - kGridStart) / kGridStep);
+    const auto at = static_cast<std::size_t>(guess);
+    return guess >= 0 && at < n && values[at] == value ? *last = at : n;
+  }
+};
+
+}  // namespace
+
 PointFunction FormulaSurface::gridPoints(double t) const {
-  // The parameters as the sweep makes them, by repeated addition: 22 values each.
-  struct Grid {
-    std::vector<double> values;
-    std::vector<Vector3> points;  // values.size() squared, u outer
-  };
   auto grid = std::make_shared<Grid>();
+  // The parameters as the sweep makes them, by repeated addition: 22 values each.
   sweepGrid([&grid](double u, double uNext, double, double) {
     if (grid->values.empty()) grid->values.push_back(u);
     if (u == grid->values.back()) grid->values.push_back(uNext);
@@ -101,25 +120,10 @@ PointFunction FormulaSurface::gridPoints(double t) const {
   for (double u : grid->values) {
     for (double v : grid->values) grid->points.push_back(point(u, v, t));
   }
-  // The index of `value` among the grid's, or n when it is not one of them: first where the
-  // sweep's order puts the next corner (the same index, or the next, or the first again), so
-  // that a corner costs a comparison or two.
-  struct Cursor {
-    std::size_t u = 0, v = 0;
-  };
-  const auto indexOf = [grid, n](double value, std::size_t* last) {
-    for (std::size_t k : {*last, *last + 1, std::size_t{0}}) {
-      if (k < n && grid->values[k] == value) return *last = k;
-    }
-    const long guess = std::lround((value - kGridStart) / kGridStep);
-    return guess >= 0 && static_cast<std::size_t>(guess) < n &&
-                   grid->values[static_cast<std::size_t>(guess)] == value
-               ? *last = static_cast<std::size_t>(guess)
-               : n;
-  };
-  auto cursor = std::make_shared<Cursor>();
-  return [this, grid, n, indexOf, cursor, t](double u, double v) {
-    const std::size_t i = indexOf(u, &cursor->u), j = indexOf(v, &cursor->v);
-    return i < n && j < n ? grid->points[i * n + j] : point(u, v, t);
+  return [this, grid, t](double u, double v) {
+    Grid& g = *grid;
+    const std::size_t n = g.values.size();
+    const std::size_t i = g.indexOf(u, &g.lastU), j = g.indexOf(v, &g.lastV);
+    return i < n && j < n ? g.points[i * n + j] : point(u, v, t);
   };
 }
