@@ -21,14 +21,27 @@ if [ ! -f "$cache/source/include/muParser.h" ]; then
   options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
     -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o Debug::NoLocking=true)
   echo "Fetching muparser's source package for Debian $release into $cache ..." >&2
-  {
-    apt-get "${options[@]}" update &&
-      (cd "$cache" && apt-get "${options[@]}" source muparser)
-  } >"$cache/fetch.log" 2>&1 || {
+  apt-get "${options[@]}" update >"$cache/fetch.log" 2>&1 || {
     cat "$cache/fetch.log" >&2
-    echo "$(basename "$0"): could not fetch muparser's source; the log is $cache/fetch.log" >&2
+    echo "$(basename "$0"): cannot read Debian's source index; the log is $cache/fetch.log" >&2
     exit 1
   }
-  mv "$cache"/muparser-*/ "$cache/source"
+  if (cd "$cache" && apt-get "${options[@]}" source muparser) >>"$cache/fetch.log" 2>&1; then
+    mv "$cache"/muparser-*/ "$cache/source"
+  else
+    # A mirror may serve the package's upstream tarball without its Debian description and
+    # changes (seen for Debian 13's on this workplace's mirror): then the tarball alone, as
+    # apt fetched it and checked it against the release's source index.
+    orig=$(ls "$cache"/muparser_*.orig.tar.* 2>/dev/null | head -n 1 || true)
+    if [ -z "$orig" ]; then
+      cat "$cache/fetch.log" >&2
+      echo "$(basename "$0"): could not fetch muparser's source; the log is $cache/fetch.log" >&2
+      exit 1
+    fi
+    echo "Only $(basename "$orig") could be fetched: building from it, without Debian's" \
+      "changes, if any." >&2
+    mkdir "$cache/source"
+    tar -xf "$orig" -C "$cache/source" --strip-components=1
+  fi
 fi
 echo "$cache/source"
