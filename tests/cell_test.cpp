@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
+
+#include "app/viewer_state.h"
+#include "geometry/surface.h"
 
 namespace {
 
@@ -29,6 +33,21 @@ TEST(Sweep, AccumulatesTwentyOneStartValuesEachWay) {
   EXPECT_EQ(us.back(), 0.9999999999999998);
   EXPECT_EQ(lastUNext, 1.0999999999999999);
   EXPECT_EQ(lastVNext, 1.0999999999999999);
+
+  // Every cell of a surface given as its points, each point worked out once, is the sweep's own
+  // cell, bit for bit (surface 2, moving).
+  viewerState.animate = true;
+  viewerState.phase = 0.3f;
+  std::vector<Cell> visited;
+  forEachCell([](double u, double v) { return surfacePoint(2, u, v); },
+              [&visited](const Cell& c) { visited.push_back(c); });
+  ASSERT_EQ(visited.size(), std::size_t(kCellCount));
+  int at = 0;
+  sweepGrid([&](double u, double uNext, double v, double vNext) {
+    const Cell c = cellAt(2, u, uNext, v, vNext), &seen = visited[static_cast<std::size_t>(at++)];
+    EXPECT_EQ(std::memcmp(&c, &seen, sizeof c), 0) << "cell " << at - 1;
+  });
+  viewerState = ViewerState{};
 
   // The cell at a row and column has the sweep's own parameters, bit for bit.
   int k = 0;

@@ -15,7 +15,7 @@ namespace {
 // The surface of one's own at the current state, for a frame: t is the phase while the
 // animation runs, 0 at rest.
 PointFunction pointsOf(const FormulaSurface& own) {
-  return own.gridPoints(viewerState.animate ? viewerState.phase : 0.0);
+  return own.at(viewerState.animate ? viewerState.phase : 0.0);
 }
 
 // The current frame of `subject`; the viewer's own frame, call for call, for a built-in

@@ -2,10 +2,6 @@
 
 #include <muParser.h>
 
-#include <cmath>
-#include <memory>
-#include <vector>
-
 #include "formula/formula_checks.h"
 
 namespace {
@@ -83,47 +79,4 @@ Vector3 FormulaSurface::point(double u, double v, double t) const {
   int n = 0;
   const double* xyz = p.point.Eval(n);
   return {xyz[0], xyz[1], xyz[2]};
-}
-
-namespace {
-
-// The surface's points at the grid's parameter pairs, and where the last look-up found each
-// parameter: the sweep asks for the same index again, or the next, or the first.
-struct Grid {
-  std::vector<double> values;   // the parameters, as the sweep makes them
-  std::vector<Vector3> points;  // values.size() squared, u outer
-  std::size_t lastU = 0, lastV = 0;
-
-  // The index of `value` among the parameters, or values.size() when it is not one of them.
-  std::size_t indexOf(double value, std::size_t* last) const {
-    const std::size_t n = values.size(), k = *last;
-    if (values[k] == value) return k;
-    if (k + 1 < n && values[k + 1] == value) return *last = k + 1;
-    if (values[0] == value) return *last = 0;
-    const long guess = std::lround((value - kGridStart) / kGridStep);
-    const auto at = static_cast<std::size_t>(guess);
-    return guess >= 0 && at < n && values[at] == value ? *last = at : n;
-  }
-};
-
-}  // namespace
-
-PointFunction FormulaSurface::gridPoints(double t) const {
-  auto grid = std::make_shared<Grid>();
-  // The parameters as the sweep makes them, by repeated addition: 22 values each.
-  sweepGrid([&grid](double u, double uNext, double, double) {
-    if (grid->values.empty()) grid->values.push_back(u);
-    if (u == grid->values.back()) grid->values.push_back(uNext);
-  });
-  const std::size_t n = grid->values.size();
-  grid->points.reserve(n * n);
-  for (double u : grid->values) {
-    for (double v : grid->values) grid->points.push_back(point(u, v, t));
-  }
-  return [this, grid, t](double u, double v) {
-    Grid& g = *grid;
-    const std::size_t n = g.values.size();
-    const std::size_t i = g.indexOf(u, &g.lastU), j = g.indexOf(v, &g.lastV);
-    return i < n && j < n ? g.points[i * n + j] : point(u, v, t);
-  };
 }

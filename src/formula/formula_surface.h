@@ -38,11 +38,10 @@ class FormulaSurface {
   // The point at parameters (u, v), the animation's phase being `t` (0 at rest). Coordinates
   // that are not defined there (a logarithm of a negative number) are not finite.
   Vector3 point(double u, double v, double t) const;
-  // The surface at phase `t` as a point function for a frame: its points at every pair of the
-  // grid's parameters are worked out once, as point() works them out, and looked up at each
-  // cell's corners (most corners are four cells' corners); any other pair is worked out when
-  // asked. The values are point()'s, bit for bit.
-  PointFunction gridPoints(double t) const;
+  // The surface at phase `t`, as a point function.
+  PointFunction at(double t) const {
+    return [this, t](double u, double v) { return point(u, v, t); };
+  }
   // The formulas as typed, written as the built-in surfaces' captions are:
   // "X=..., Y=..., Z=...".
   const std::string& caption() const { return caption_; }

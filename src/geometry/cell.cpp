@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 #include "geometry/surface.h"
 
@@ -60,4 +61,26 @@ Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext) {
 
 Cell cellAt(const PointFunction& point, double u, double uNext, double v, double vNext) {
   return cornersAt(point, u, uNext, v, vNext);
+}
+
+void forEachCell(const PointFunction& point, const std::function<void(const Cell&)>& visit) {
+  // The parameters as the sweep makes them, by repeated addition: every start, and the last end.
+  std::vector<double> values;
+  sweepGrid([&values](double u, double uNext, double, double) {
+    if (values.empty()) values.push_back(u);
+    if (u == values.back()) values.push_back(uNext);
+  });
+  const std::size_t n = values.size();
+  std::vector<Vector3> p;
+  p.reserve(n * n);
+  for (double u : values) {
+    for (double v : values) p.push_back(point(u, v));
+  }
+  // Row i is u's, column j is v's: P00 at (i, j), P01 at (i, j + 1), P11 and P10 a row on.
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    for (std::size_t j = 0; j + 1 < n; ++j) {
+      visit(cellFromCorners(p[i * n + j], p[i * n + j + 1], p[(i + 1) * n + j + 1],
+                            p[(i + 1) * n + j]));
+    }
+  }
 }

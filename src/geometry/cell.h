@@ -70,3 +70,8 @@ using PointFunction = std::function<Vector3(double u, double v)>;
 
 // The cell [u, uNext] x [v, vNext] of the surface `point`, worked out as the built-ins' are.
 Cell cellAt(const PointFunction& point, double u, double uNext, double v, double vNext);
+
+// Every cell of the surface `point`, in the sweep's order, each worked out as cellAt works it
+// out, from the same corner values: each pair of the grid's parameters is evaluated once, not
+// once for every cell it is a corner of (a surface of one's own evaluates its formulas there).
+void forEachCell(const PointFunction& point, const std::function<void(const Cell&)>& visit);

@@ -57,8 +57,7 @@ void drawMesh() {
 
 int drawMesh(const PointFunction& point) {
   int leftOut = 0;
-  sweepGrid([&](double u, double uNext, double v, double vNext) {
-    const Cell cell = cellAt(point, u, uNext, v, vNext);
+  forEachCell(point, [&leftOut](const Cell& cell) {
     // No value that is not finite reaches OpenGL.
     if (hasFiniteCorners(cell)) {
       drawCell(cell);

@@ -28,9 +28,7 @@ PageScene& scene() {
 
 // The surface of one's own at the current state, for a frame: t is the phase while the
 // animation runs, 0 at rest.
-PointFunction ownPoints() {
-  return scene().own->gridPoints(viewerState.animate ? viewerState.phase : 0.0);
-}
+PointFunction ownPoints() { return scene().own->at(viewerState.animate ? viewerState.phase : 0.0); }
 
 // The point function of the surface the next frame shows, at the current state.
 PointFunction pointsNow(bool own) {
