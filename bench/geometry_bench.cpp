@@ -44,7 +44,10 @@ void FormulaGeometry(benchmark::State& state) {
   const PointFunction point = own->at(t);
   for (auto _ : state) {
     // As a frame works its cells out.
-    forEachCell(point, [](const Cell& cell) { benchmark::DoNotOptimize(cell); });
+    forEachCell(point, [](const Cell& cell) {
+      Cell kept = cell;  // Google Benchmark 1.8 takes no const value here
+      benchmark::DoNotOptimize(kept);
+    });
   }
 }
 BENCHMARK(FormulaGeometry)
