@@ -67,6 +67,18 @@ async function everyHand(b) {
       expect(await tab.evaluate(() => document.getElementById("announce").textContent ===
         document.getElementById("canvas").getAttribute("aria-label")), "nothing was announced");
       expect(await attribute(tab, "announce", "aria-live") === "polite", "not announced politely");
+      // A link followed while what is shown changes (here the view, turned before the browser
+      // tells the page of the new address): the link wins, and is not written over.
+      const linked = (s + 4) % 6;
+      await tab.evaluate((k) => {
+        location.hash = `#surface=${k}&still`;
+        document.getElementById("turn-left").click();
+      }, linked);
+      await settled(tab);
+      const after = await shown(tab);
+      expect(after.surface === linked && !after.animate &&
+        await tab.evaluate(() => location.hash) === `#surface=${linked}&still`,
+        `the link to surface ${linked} was lost: surface ${after.surface} is shown`);
     });
   await check("space and Enter on a focused button press it once", async () => {
     const before = await shown(tab);

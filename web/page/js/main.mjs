@@ -55,19 +55,25 @@ function followAddress(viewer, showFormula, inspector) {
       inspector.look(link.cell[0] * size + link.cell[1]);
     }
   };
+  // The address as the page last left it. Any other is a link the browser has taken and not
+  // yet told of (its hashchange is on its way): a change meanwhile must not write over it.
+  let followed = location.hash;
   const write = () => {
+    if (location.hash !== followed) return;
     const shown = viewer.state();
     if (shown.moving) stillByPreference = false;
     const cell = viewer.inspectedCell(), size = viewer.gridSize();
     const hash = linkTo(shown, stillByPreference, { view: viewer.view(),
       inspecting: inspector.on(), cell: cell >= 0 ? [Math.floor(cell / size), cell % size] : null });
     if (location.hash !== hash) history.replaceState(null, "", hash);
+    followed = location.hash;
   };
   open(location.hash);
   write();
   viewer.events.addEventListener("change", write);
   inspector.events.addEventListener("toggle", write);
   addEventListener("hashchange", () => {
+    followed = location.hash;
     open(location.hash);
     write();
   });
