@@ -10,18 +10,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "x_error_trap.h"
+
 namespace {
-
-// Xlib calls its error handler without a context, so the one trap alive keeps its first error
-// here.
-XErrorEvent firstError;
-bool caught = false;
-
-int keepFirst(Display*, XErrorEvent* event) {
-  if (!caught) firstError = *event;
-  caught = true;
-  return 0;
-}
 
 // Whether process `p` is `ancestor` or was started by it, directly or not (Linux's /proc).
 bool startedBy(pid_t p, pid_t ancestor) {
@@ -66,30 +57,6 @@ XWindowAttributes attributesOf(Display* display, Window window) {
 }
 
 }  // namespace
-
-XErrorTrap::XErrorTrap(Display* display) : display_(display) {
-  XSync(display_, False);  // earlier requests' errors are not this trap's
-  caught = false;
-  previous_ = XSetErrorHandler(keepFirst);
-}
-
-XErrorTrap::~XErrorTrap() {
-  XSync(display_, False);
-  XSetErrorHandler(previous_);
-}
-
-std::string XErrorTrap::error() {
-  XSync(display_, False);
-  if (!caught) return "";
-  char text[256];
-  XGetErrorText(display_, firstError.error_code, text, sizeof text);
-  return std::string(text) + " (request " + std::to_string(firstError.request_code) + ")";
-}
-
-void XErrorTrap::check(const std::string& what) {
-  const std::string e = error();
-  if (!e.empty()) throw std::runtime_error(what + ": the X server said " + e);
-}
 
 unsigned char channelOf(unsigned long pixel, unsigned long mask) {
   if (mask == 0) return 0;

@@ -16,24 +16,6 @@ struct WindowGeometry {
   int width, height;
 };
 
-// Catches the X errors of the requests made while it lives, in place of Xlib's default
-// handler, which ends the program; the handler before it is put back when it goes.
-class XErrorTrap {
- public:
-  explicit XErrorTrap(Display* display);
-  ~XErrorTrap();
-  XErrorTrap(const XErrorTrap&) = delete;
-  XErrorTrap& operator=(const XErrorTrap&) = delete;
-  // After the requests reached the server: the first error's text, or "" when none came.
-  std::string error();
-  // Throws with `what` and the first error's text, if one came.
-  void check(const std::string& what);
-
- private:
-  Display* display_;
-  int (*previous_)(Display*, XErrorEvent*);
-};
-
 // One channel of a pixel of a TrueColor visual, from its mask, scaled to 0 to 255.
 unsigned char channelOf(unsigned long pixel, unsigned long mask);
 

@@ -12,6 +12,7 @@
 
 #include "app/viewer_state.h"
 #include "capture.h"
+#include "cell_parts.h"
 #include "geometry/surface.h"
 #include "gl_harness.h"
 #include "golden.h"
@@ -68,15 +69,7 @@ Image facesOnly(unsigned surface, const Camera& camera) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   loadCamera(camera);
   sweepGrid([surface](double u, double uNext, double v, double vNext) {
-    const Cell c = cellAt(surface, u, uNext, v, vNext);
-    glColor3f(1, 1, 1);
-    glNormal3f(static_cast<float>(c.normal.x), static_cast<float>(c.normal.y),
-               static_cast<float>(c.normal.z));
-    glBegin(GL_QUADS);
-    for (const Vector3& q : {c.p00, c.p01, c.p11, c.p10}) {
-      glVertex3f(static_cast<float>(q.x), static_cast<float>(q.y), static_cast<float>(q.z));
-    }
-    glEnd();
+    drawCellFace(cellAt(surface, u, uNext, v, vNext));
   });
   return readBackBuffer();
 }

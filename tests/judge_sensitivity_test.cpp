@@ -12,6 +12,7 @@
 
 #include "app/viewer_state.h"
 #include "capture.h"
+#include "cell_parts.h"
 #include "gl_harness.h"
 #include "golden.h"
 #include "render/frame.h"
@@ -34,21 +35,8 @@ Image frameWithout(int leftOut) {
       drawCell(c);
       return;
     }
-    glColor3f(1, 1, 1);
-    glNormal3f(static_cast<float>(c.normal.x), static_cast<float>(c.normal.y),
-               static_cast<float>(c.normal.z));
-    glBegin(GL_QUADS);
-    for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) {
-      glVertex3f(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
-    }
-    glEnd();
-    glColor3f(1, 0, 0);
-    glNormal3f(0, 0, 0);
-    glBegin(GL_LINES);
-    for (const Vector3& p : {c.centre, c.lineEnd}) {
-      glVertex3f(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
-    }
-    glEnd();
+    drawCellFace(c);
+    drawCellNormalLine(c);
   });
   if (leftOut >= 0) drawCaption();
   return readBackBuffer();

@@ -15,6 +15,7 @@ import { commandLine, firstFrame, frameAt, framesDrawn, launch, nextFrame, nextF
   pollUntil, shown, started, windowSide } from "../../driver/browser/browsers.mjs";
 import { check, expect, finish } from "./checks.mjs";
 import { formulaFrames, formulaPage } from "./formula_checks.mjs";
+import { formulaLinks } from "./formula_links.mjs";
 import { objChecks } from "./obj_checks.mjs";
 import { writePng } from "./png.mjs";
 
@@ -153,6 +154,7 @@ async function main() {
       await frames(b);
       await formulaFrames(b, o.frames);
       await formulaPage(b, o);
+      await formulaLinks(b, o.page);
       await objChecks(b, o.page, o.snapshot);
       await keys(b);
     }
