@@ -8,12 +8,27 @@
 
 static_assert(kGridSize == 21 && kCellCount == 441, "the grid is 21 x 21 cells");
 
+namespace {
+
+// The parameters as the sweep makes them, by repeated addition: every cell's start, and the
+// last end; the same along u and along v.
+const std::vector<double>& gridValues() {
+  static const std::vector<double> values = [] {
+    std::vector<double> found;
+    sweepGrid([&found](double u, double uNext, double, double) {
+      if (found.empty()) found.push_back(u);
+      if (u == found.back()) found.push_back(uNext);
+    });
+    return found;
+  }();
+  return values;
+}
+
+}  // namespace
+
 GridCell gridCell(int row, int column) {
-  // The sweep's own steps: each start is the last one's end, the end its start plus the step.
-  double u = kGridStart, v = kGridStart;
-  for (int k = 0; k < row; ++k) u = u + kGridStep;
-  for (int k = 0; k < column; ++k) v = v + kGridStep;
-  return {u, u + kGridStep, v, v + kGridStep};
+  const std::vector<double>& g = gridValues();
+  return {g[row], g[row + 1], g[column], g[column + 1]};
 }
 
 bool hasFiniteCorners(const Cell& c) {
@@ -64,12 +79,7 @@ Cell cellAt(const PointFunction& point, double u, double uNext, double v, double
 }
 
 void forEachCell(const PointFunction& point, const std::function<void(const Cell&)>& visit) {
-  // The parameters as the sweep makes them, by repeated addition: every start, and the last end.
-  std::vector<double> values;
-  sweepGrid([&values](double u, double uNext, double, double) {
-    if (values.empty()) values.push_back(u);
-    if (u == values.back()) values.push_back(uNext);
-  });
+  const std::vector<double>& values = gridValues();
   const std::size_t n = values.size();
   std::vector<Vector3> p;
   p.reserve(n * n);

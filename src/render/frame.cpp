@@ -51,13 +51,15 @@ int drawFrame(const Scene& scene) {
   glColor3f(1, 1, 1);
   loadCamera(scene.camera);
   drawAxes();
-  const int leftOut = scene.surface != nullptr ? drawMesh(*scene.surface) : (drawMesh(), 0);
-  if (scene.marked != nullptr) drawMarker(*scene.marked);
-  if (scene.surface != nullptr) {
-    drawCaption(scene.caption);
-  } else {
+  if (scene.surface == nullptr) {
+    drawMesh();
+    if (scene.marked != nullptr) drawMarker(*scene.marked);
     drawCaption();
+    return 0;
   }
+  const int leftOut = drawMesh(*scene.surface);
+  if (scene.marked != nullptr) drawMarker(*scene.marked);
+  drawCaption(scene.caption);
   return leftOut;
 }
 
