@@ -13,7 +13,7 @@
 #include "formula/formula_surface.h"
 #include "geometry/cell.h"
 #include "geometry/surface.h"
-#include "inspect.h"
+#include "explorer/inspect.h"
 
 namespace {
 

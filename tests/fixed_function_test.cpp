@@ -1,6 +1,6 @@
 // The browser build's fixed-function arithmetic against the real thing: the matrices, the
 // raster position and the lighting that Mesa and GLU produce for the viewer's own state.
-#include "fixed_function.h"
+#include "pipeline/fixed_function.h"
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // as the GL layer lights the quad; the cell picked under a pixel of Mesa's own frame is the one
 // whose face that pixel shows, its shade the pixel's; and the view turns within its bounds,
 // the viewer's own camera exactly where it is not turned.
-#include "inspect.h"
+#include "explorer/inspect.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@
 #include "geometry/surface.h"
 #include "gl_harness.h"
 #include "golden.h"
-#include "view.h"
+#include "explorer/view.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ TEST(Inspect, TheNumbersAreTheCellArithmetics) {
   EXPECT_TRUE(in.guarded);
   EXPECT_TRUE(in.cell.normal.x == 0 && in.cell.normal.y == 0 && in.cell.normal.z == 0);
   EXPECT_EQ(in.level, 128);
-  EXPECT_NE(asJson(in).find("\"guarded\":1,"), std::string::npos);
+  EXPECT_NE(asJson(in).find("\"guarded\":true,"), std::string::npos);
 }
 
 // Only the cells' lit faces, as the frame draws them, seen with `camera`.

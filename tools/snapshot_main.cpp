@@ -30,16 +30,16 @@ const char* const kVirtualMark = "NORMALS_SNAPSHOT_ON_XVFB";
 // Makes sure there is a display to draw on: the current one, or a virtual one this program
 // re-runs itself on. The connection it returns is to stay open until the toolkit has its own:
 // a server whose last client leaves resets, and refuses connections meanwhile.
-Display* ensureDisplay(char** argv) {
+Display* ensureDisplay(char** argv, std::ostream& progress) {
   if (Display* d = XOpenDisplay(nullptr)) {
-    std::cout << "Drawing on display " << DisplayString(d) << ".\n";
+    progress << "Drawing on display " << DisplayString(d) << ".\n";
     return d;
   }
   if (std::getenv(kVirtualMark) != nullptr) {
     std::cerr << kSnapshotProgram << ": cannot open the virtual display\n";
     std::exit(1);
   }
-  std::cout << "No X display is reachable: drawing on a virtual display (Xvfb)." << std::endl;
+  progress << "No X display is reachable: drawing on a virtual display (Xvfb)." << std::endl;
   setenv(kVirtualMark, "1", 1);
   std::vector<char*> args;
   static char xvfbRun[] = "xvfb-run", all[] = "-a", server[] = "-s",
@@ -84,8 +84,11 @@ int main(int argc, char** argv) {
     }
   }
   const auto files = snapshotTargets(options);
+  // With a cell's numbers on standard output, what is done goes to standard error.
+  const bool inspecting = options.inspect[0] >= 0;
+  std::ostream& progress = inspecting ? std::cerr : std::cout;
   if (!options.obj) {
-    Display* probe = ensureDisplay(argv);
+    Display* probe = ensureDisplay(argv, progress);
     // The toolkit gets no arguments of ours.
     startViewer(kSnapshotProgram);
     XCloseDisplay(probe);
@@ -95,6 +98,9 @@ int main(int argc, char** argv) {
     Subject subject;
     subject.surface = own ? kSurfaceCount - 1 : surface;
     subject.own = own.get();
+    subject.normals = options.normals;
+    subject.inspect[0] = options.inspect[0];
+    subject.inspect[1] = options.inspect[1];
     if (options.otherEye) {
       subject.camera = {{options.eye[0], options.eye[1], options.eye[2]},
                         {kCentre[0], kCentre[1], kCentre[2]},
@@ -114,7 +120,10 @@ int main(int argc, char** argv) {
       std::cerr << kSnapshotProgram << ": " << error << "\n";
       return 2;
     }
-    std::cout << "Wrote " << path << "\n";
+    progress << "Wrote " << path << "\n";
+    if (inspecting) {
+      std::cout << inspectionText(subject, options.fixedPhase, options.phase) << std::endl;
+    }
     if (leftOut > 0) {
       std::cerr << kSnapshotProgram << ": " << leftOut << " of " << kCellCount
                 << " cells are undefined and not drawn" << (options.gif ? " in some frames" : "")

@@ -11,6 +11,7 @@
 
 #include "app/handlers.h"
 #include "app/viewer_state.h"
+#include "geometry/cell.h"
 #include "command_line.h"
 #include "icon.h"
 
@@ -19,7 +20,8 @@ namespace {
 std::string usage() {
   const std::string program = kSnapshotProgram;
   return "usage: " + program +
-         " [SURFACES] [--phase P | --at-rest] [--icon N] [--eye X,Y,Z] [--out FILE_OR_DIR]\n"
+          " [SURFACES] [--phase P | --at-rest] [--icon N] [--eye X,Y,Z] [--normals LINES]\n"
+         "         [--inspect ROW,COLUMN] [--out FILE_OR_DIR]\n"
          "       " +
          program +
          " --animation [--every N] [SURFACES] [--eye X,Y,Z] [--out FILE_OR_DIR]\n"
@@ -43,6 +45,10 @@ std::string usage() {
          "                faces with their normals, and the red lines; no display needed\n"
          "  --eye X,Y,Z   the pictures seen from (X, Y, Z), looking at the origin with Y up\n"
          "                (the viewer's own: 10,10,10)\n"
+         "  --normals L   the normal lines of every cell: facet (the viewer's red lines, the\n"
+         "                default), surface (the surface's own normals, teal) or both\n"
+         "  --inspect R,C mark the cell in row R and column C (0 to 20) with its e1, e2, n and\n"
+         "                N, and print its numbers as JSON on standard output\n"
          "  --out F       the file (one surface, ending .png, .gif or .obj) or folder to write "
          "into\n"
          "It draws on the X display in DISPLAY, or on a virtual one (Xvfb) it starts itself.\n"
@@ -76,6 +82,15 @@ std::string readEye(const std::string& text, double eye[3]) {
     return eye[1] == 0 ? "--eye: the eye cannot be at the origin it looks at"
                        : "--eye: straight above or below the origin, Y cannot be up";
   }
+  return "";
+}
+
+// The row and column of a cell, each within the grid, into `cell`; or why not.
+std::string readCell(const CommandLine& args, const std::string& text, int cell[2]) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return "--inspect takes a row and a column: ROW,COLUMN";
+  const std::string words[2] = {text.substr(0, comma), text.substr(comma + 1)};
+  for (int k = 0; k < 2; ++k) cell[k] = args.integer(words[k], 0, kGridSize - 1);
   return "";
 }
 
@@ -118,6 +133,17 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
       const std::string error = readEye(args.value(), o.eye);
       if (!error.empty()) args.fail(error);
       o.otherEye = true;
+    } else if (args.option() == "--inspect") {
+      const std::string error = readCell(args, args.value(), o.inspect);
+      if (!error.empty()) args.fail(error);
+    } else if (args.option() == "--normals") {
+      const std::string lines = args.value();
+      if (lines != "facet" && lines != "surface" && lines != "both") {
+        args.fail("--normals takes facet, surface or both, not '" + lines + "'");
+      }
+      o.normals = lines == "facet"     ? NormalLines::kFacet
+                  : lines == "surface" ? NormalLines::kSurface
+                                       : NormalLines::kBoth;
     } else if (args.option() == "--out") {
       o.out = args.value();
       if (o.out.empty()) args.fail("--out needs a file or folder name");
@@ -140,6 +166,15 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   if (o.obj && (o.gif || o.icon > 0))
     args.fail("--obj writes cells, not pictures: no --animation or --icon");
   if (o.obj && o.otherEye) args.fail("--obj writes cells, seen from nowhere: no --eye");
+  if (o.inspect[0] >= 0 && !(o.surface >= 0 || o.own())) {
+    args.fail("--inspect looks into one surface: --surface K, or --x --y --z");
+  }
+  if (o.inspect[0] >= 0 && (o.gif || o.obj)) {
+    args.fail("--inspect marks a still picture: no --animation or --obj");
+  }
+  if (o.obj && o.normals != NormalLines::kFacet) {
+    args.fail("--normals chooses the lines drawn: no --obj");
+  }
   return o;
 }
 

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "render/mesh.h"
+
 // The program's name, as its messages begin.
 inline constexpr char kSnapshotProgram[] = "normals-snapshot";
 // An animation plays ten frames a second.
@@ -22,6 +24,8 @@ struct SnapshotOptions {
   std::string out;
   double eye[3] = {0, 0, 0};  // where the pictures are seen from, when `otherEye`
   bool otherEye = false;
+  int inspect[2] = {-1, -1};  // the row and column of the cell to mark and describe, if any
+  NormalLines normals = NormalLines::kFacet;
 
   bool own() const { return !formula[0].empty() || !formula[1].empty() || !formula[2].empty(); }
 };

@@ -6,16 +6,22 @@
 #include "app/handlers.h"
 #include "app/viewer_state.h"
 #include "capture.h"
+#include "explorer/inspect.h"
 #include "formula/formula_surface.h"
 #include "obj/obj_file.h"
 #include "snapshot_options.h"
 
 namespace {
 
-// The surface of one's own at the current state, for a frame: t is the phase while the
-// animation runs, 0 at rest.
-PointFunction pointsOf(const FormulaSurface& own) {
-  return own.at(viewerState.animate ? viewerState.phase : 0.0);
+// The surface of `subject` at the current state: a surface of one's own has t at the phase
+// while the animation runs, 0 at rest.
+PointFunction pointsOf(const Subject& subject) {
+  if (subject.own == nullptr) return builtInSurface(subject.surface);
+  return subject.own->at(viewerState.animate ? viewerState.phase : 0.0);
+}
+
+Inspection inspectionOf(const Subject& subject) {
+  return inspect(pointsOf(subject), subject.inspect[0], subject.inspect[1], subject.camera);
 }
 
 // The current frame of `subject`; the viewer's own frame, call for call, for a built-in
@@ -23,10 +29,16 @@ PointFunction pointsOf(const FormulaSurface& own) {
 Image frameOf(const Subject& subject, int* leftOut) {
   Scene scene;
   scene.camera = subject.camera;
-  const PointFunction points = subject.own ? pointsOf(*subject.own) : PointFunction();
+  scene.normals = subject.normals;
+  const PointFunction points = pointsOf(subject);
   if (subject.own != nullptr) {
     scene.surface = &points;
     scene.caption = subject.own->caption().c_str();
+  }
+  Marker marked;
+  if (subject.inspect[0] >= 0) {
+    marked = inspectionOf(subject).marker();
+    scene.marked = &marked;
   }
   int left = 0;
   const Image frame = readFrame(scene, &left);
@@ -59,12 +71,19 @@ Animation oscillation(const Subject& subject, int every, int* leftOut) {
   return animation;
 }
 
+std::string inspectionText(const Subject& subject, bool animate, float phase) {
+  viewerState.surfaceIndex = subject.surface;
+  viewerState.animate = animate;
+  viewerState.phase = phase;
+  return asJson(inspectionOf(subject));
+}
+
 std::string cellsText(const Subject& subject, bool animate, float phase) {
   viewerState.surfaceIndex = subject.surface;
   viewerState.animate = animate;
   viewerState.phase = phase;
   const unsigned surface = subject.surface;
-  const PointFunction points = subject.own ? pointsOf(*subject.own) : PointFunction();
+  const PointFunction points = pointsOf(subject);
   return cellsAsObj(
       [&](double u, double uNext, double v, double vNext) {
         return subject.own ? cellAt(points, u, uNext, v, vNext)

@@ -15,6 +15,8 @@ struct Subject {
   unsigned surface = 0;                 // one of the six, unless `own` is given
   const FormulaSurface* own = nullptr;  // a surface of one's own
   Camera camera = kViewerCamera;
+  NormalLines normals = NormalLines::kFacet;
+  int inspect[2] = {-1, -1};  // the cell marked, row and column; none when negative
 };
 
 // The frame of `subject` with the animation on at `phase`, or at rest; the most cells any
@@ -23,5 +25,7 @@ Image stillFrame(const Subject& subject, bool animate, float phase, int* leftOut
 // One oscillation of the animation, as the running viewer shows it: the idle handler advances
 // the clock from the start, and every `every` calls a frame is kept, noted with its phase.
 Animation oscillation(const Subject& subject, int every, int* leftOut);
+// The numbers of the cell `subject` marks, in the frame at `phase` (or at rest), as JSON.
+std::string inspectionText(const Subject& subject, bool animate, float phase);
 // The cells of the frame at `phase` (or at rest) as an OBJ file's text.
 std::string cellsText(const Subject& subject, bool animate, float phase);

@@ -6,6 +6,7 @@
 
 #include "app/handlers.h"
 #include "render/frame.h"
+#include "render/mesh.h"
 
 void startViewer(int* argc, char** argv) {
   glutInit(argc, argv);
@@ -25,7 +26,7 @@ void startViewer(int* argc, char** argv) {
   glMatrixMode(GL_MODELVIEW);
 
   glClearColor(0.2f, 0.2f, 0.7f, 1.0f);
-  glLineWidth(2.0f);
+  glLineWidth(kLineWidth);
 
   glLightfv(GL_LIGHT0, GL_AMBIENT, kLightAmbient);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, kLightDiffuse);

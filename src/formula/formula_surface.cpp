@@ -3,12 +3,12 @@
 #include <muParser.h>
 
 #include "formula/formula_checks.h"
+#include "geometry/surface.h"
 
 namespace {
 
-// The constants a formula may name: full precision, unlike the viewer's own truncated circle
-// constant, which its built-in surfaces keep.
-constexpr double kFullPi = 3.141592653589793;
+// The constants a formula may name: full precision (kFullPi, too), unlike the viewer's own
+// truncated circle constant, which its built-in surfaces keep.
 constexpr double kE = 2.718281828459045;
 
 }  // namespace

@@ -79,6 +79,15 @@ Cell cellAt(const PointFunction& point, double u, double uNext, double v, double
 }
 
 void forEachCell(const PointFunction& point, const std::function<void(const Cell&)>& visit) {
+  forEachGridCell(point, [&visit](const GridCell&, const Cell& cell) { visit(cell); });
+}
+
+PointFunction builtInSurface(unsigned surface) {
+  return [surface](double u, double v) { return surfacePoint(surface, u, v); };
+}
+
+void forEachGridCell(const PointFunction& point,
+                     const std::function<void(const GridCell&, const Cell&)>& visit) {
   const std::vector<double>& values = gridValues();
   const std::size_t n = values.size();
   std::vector<Vector3> p;
@@ -89,7 +98,8 @@ void forEachCell(const PointFunction& point, const std::function<void(const Cell
   // Row i is u's, column j is v's: P00 at (i, j), P01 at (i, j + 1), P11 and P10 a row on.
   for (std::size_t i = 0; i + 1 < n; ++i) {
     for (std::size_t j = 0; j + 1 < n; ++j) {
-      visit(cellFromCorners(p[i * n + j], p[i * n + j + 1], p[(i + 1) * n + j + 1],
+      visit({values[i], values[i + 1], values[j], values[j + 1]},
+            cellFromCorners(p[i * n + j], p[i * n + j + 1], p[(i + 1) * n + j + 1],
                             p[(i + 1) * n + j]));
     }
   }

@@ -75,3 +75,9 @@ Cell cellAt(const PointFunction& point, double u, double uNext, double v, double
 // out, from the same corner values: each pair of the grid's parameters is evaluated once, not
 // once for every cell it is a corner of (a surface of one's own evaluates its formulas there).
 void forEachCell(const PointFunction& point, const std::function<void(const Cell&)>& visit);
+// The same, with each cell's parameters.
+void forEachGridCell(const PointFunction& point,
+                     const std::function<void(const GridCell&, const Cell&)>& visit);
+
+// Built-in surface `surface` at the current animation state, as a point function.
+PointFunction builtInSurface(unsigned surface);

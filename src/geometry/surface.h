@@ -8,6 +8,9 @@
 constexpr double kPi = 3.141592;
 constexpr double kTwoPi = 6.283184;
 constexpr double kHalfPi = 1.570796;
+// The circle constant to a double's precision, for everything but the built-in surfaces: the
+// constant a formula names, the view's degrees, the angle between two normals.
+constexpr double kFullPi = 3.141592653589793;
 
 // Point of surface `index` (0 to 5) at parameters (u, v), shifted by the animation phase while
 // the animation is on. Any other index gives the origin.

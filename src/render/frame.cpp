@@ -51,15 +51,21 @@ int drawFrame(const Scene& scene) {
   glColor3f(1, 1, 1);
   loadCamera(scene.camera);
   drawAxes();
-  if (scene.surface == nullptr) {
+  if (scene.surface == nullptr && scene.normals == NormalLines::kFacet) {
     drawMesh();
-    if (scene.marked != nullptr) drawMarker(*scene.marked);
+    if (scene.marked != nullptr) drawMarker(*scene.marked, scene.camera.eye);
     drawCaption();
     return 0;
   }
-  const int leftOut = drawMesh(*scene.surface);
-  if (scene.marked != nullptr) drawMarker(*scene.marked);
-  drawCaption(scene.caption);
+  const PointFunction builtIn =
+      scene.surface == nullptr ? builtInSurface(viewerState.surfaceIndex) : PointFunction();
+  const int leftOut = drawMesh(scene.surface ? *scene.surface : builtIn, scene.normals);
+  if (scene.marked != nullptr) drawMarker(*scene.marked, scene.camera.eye);
+  if (scene.surface == nullptr) {
+    drawCaption();
+  } else {
+    drawCaption(scene.caption);
+  }
   return leftOut;
 }
 

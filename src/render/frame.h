@@ -3,6 +3,8 @@
 
 #include "app/viewer_state.h"
 #include "geometry/cell.h"
+#include "render/marker.h"
+#include "render/mesh.h"
 
 // The formula shown for each surface; entry i belongs to surface i.
 extern const char* const kCaptions[kSurfaceCount];
@@ -30,12 +32,13 @@ void drawCaption();
 void drawCaption(const char* text);
 
 // What a frame shows, where it differs from the viewer's own frame: another camera, a surface
-// of one's own with its caption, a cell marked.
+// of one's own with its caption, other normal lines, a cell marked.
 struct Scene {
   Camera camera = kViewerCamera;
   const PointFunction* surface = nullptr;  // null: the viewer's current surface
   const char* caption = nullptr;           // with `surface`
-  const Cell* marked = nullptr;            // drawn after the cells, before the caption
+  NormalLines normals = NormalLines::kFacet;
+  const Marker* marked = nullptr;  // drawn after the cells, before the caption
 };
 // Everything of a frame of `scene` but the buffer swap; how many cells were left out, their
 // corners not all finite.

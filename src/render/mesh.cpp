@@ -2,9 +2,10 @@
 
 #include <GL/gl.h>
 
-#include <initializer_list>
+#include <cmath>
 
 #include "app/viewer_state.h"
+#include "geometry/derivative.h"
 
 namespace {
 
@@ -12,14 +13,19 @@ void vertex(const Vector3& p) {
   glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y), static_cast<GLfloat>(p.z));
 }
 
-void liftedVertex(const Vector3& p, double lift = kOutlineLift) {
-  glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y + lift),
+void liftedVertex(const Vector3& p) {
+  glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y + kOutlineLift),
              static_cast<GLfloat>(p.z));
 }
 
 }  // namespace
 
 void drawCell(const Cell& cell) {
+  drawCellFaceAndOutline(cell);
+  drawFacetLine(cell);
+}
+
+void drawCellFaceAndOutline(const Cell& cell) {
   const Vector3& n = cell.normal;
   glColor3f(1, 1, 1);
   glNormal3f(static_cast<GLfloat>(n.x), static_cast<GLfloat>(n.y), static_cast<GLfloat>(n.z));
@@ -39,7 +45,9 @@ void drawCell(const Cell& cell) {
   liftedVertex(cell.p11);
   liftedVertex(cell.p10);
   glEnd();
+}
 
+void drawFacetLine(const Cell& cell) {
   // No normal of its own: the outline's zero normal is still current.
   glColor3f(1, 0, 0);
   glBegin(GL_LINES);
@@ -55,23 +63,26 @@ void drawMesh() {
   });
 }
 
-int drawMesh(const PointFunction& point) {
+int drawMesh(const PointFunction& point, NormalLines lines) {
   int leftOut = 0;
-  forEachCell(point, [&leftOut](const Cell& cell) {
+  forEachGridCell(point, [&](const GridCell& g, const Cell& cell) {
     // No value that is not finite reaches OpenGL.
-    if (hasFiniteCorners(cell)) {
-      drawCell(cell);
-    } else {
+    if (!hasFiniteCorners(cell)) {
       ++leftOut;
+      return;
     }
+    drawCellFaceAndOutline(cell);
+    if (lines != NormalLines::kSurface) drawFacetLine(cell);
+    if (lines == NormalLines::kFacet) return;
+    const SurfaceNormal own = surfaceNormalAtMiddle(point, g);
+    if (!own.defined || !std::isfinite(own.point.x + own.point.y + own.point.z)) return;
+    glColor3f(0, 1, 1);
+    glBegin(GL_LINES);
+    vertex(own.point);
+    vertex({own.point.x - own.normal.x * kNormalLineScale,
+            own.point.y - own.normal.y * kNormalLineScale,
+            own.point.z - own.normal.z * kNormalLineScale});
+    glEnd();
   });
   return leftOut;
-}
-
-void drawMarker(const Cell& cell) {
-  glColor3f(1, 1, 0);
-  glNormal3f(0, 0, 0);
-  glBegin(GL_LINE_LOOP);
-  for (const Vector3& p : {cell.p00, cell.p01, cell.p11, cell.p10}) liftedVertex(p, kMarkerLift);
-  glEnd();
 }

@@ -5,7 +5,7 @@
 #include "app/startup.h"
 #include "app/viewer_state.h"
 #include "call_trace.h"
-#include "fixed_function.h"
+#include "pipeline/fixed_function.h"
 #include "geometry/cell.h"
 #include "render/frame.h"
 #include "render/mesh.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/startup.h"
-#include "inspect.h"
+#include "explorer/inspect.h"
 #include "page_scene.h"
 
 extern "C" {
@@ -52,6 +52,15 @@ EMSCRIPTEN_KEEPALIVE int normalsPick(double x, double y, int width, int height) 
   });
   return cell;
 }
+
+// The normal lines of every cell: 0 the facet normals, 1 the surface's own, 2 both; false,
+// changing nothing, for another number.
+EMSCRIPTEN_KEEPALIVE int normalsSetNormals(int lines) {
+  if (lines < 0 || lines > 2) return 0;
+  setPageNormals(static_cast<NormalLines>(lines));
+  return 1;
+}
+EMSCRIPTEN_KEEPALIVE int normalsNormals() { return static_cast<int>(pageNormals()); }
 
 // Looks into cell `cell` (row * 21 + column), or into none (-1).
 EMSCRIPTEN_KEEPALIVE void normalsInspect(int cell) { setInspectedCell(cell); }

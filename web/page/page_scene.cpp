@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/handlers.h"
+#include "explorer/inspect.h"
 #include "formula/formula_surface.h"
 #include "geometry/surface.h"
 #include "obj/obj_file.h"
@@ -19,6 +20,7 @@ struct PageScene {
   Shown shown;
   View view;
   int inspected = -1;
+  NormalLines normals = NormalLines::kFacet;
 };
 
 PageScene& scene() {
@@ -45,20 +47,21 @@ void showPageFrame() {
   const int before = s.shown.leftOut;
   s.shown = {viewerState, own, 0};
   // The viewer's own frame, call for call, unless the page has more to show.
-  if (!own && s.view.viewers && s.inspected < 0) {
+  if (!own && s.view.viewers && s.inspected < 0 && s.normals == NormalLines::kFacet) {
     drawFrame();
   } else {
     const PointFunction point = pointsNow(own);
     Scene frame;
     frame.camera = cameraOf(s.view);
+    frame.normals = s.normals;
     if (own) {
       frame.surface = &point;
       frame.caption = s.own->caption().c_str();
     }
-    Cell marked;
+    Marker marked;
     if (s.inspected >= 0) {
-      const GridCell g = gridCell(s.inspected / kGridSize, s.inspected % kGridSize);
-      marked = cellAt(point, g.u, g.uNext, g.v, g.vNext);
+      marked = inspect(point, s.inspected / kGridSize, s.inspected % kGridSize, frame.camera)
+                   .marker();
       frame.marked = &marked;
     }
     s.shown.leftOut = drawFrame(frame);
@@ -129,6 +132,15 @@ void setPageView(const View& view) {
 }
 
 int inspectedCell() { return scene().inspected; }
+
+NormalLines pageNormals() { return scene().normals; }
+
+void setPageNormals(NormalLines lines) {
+  if (lines == scene().normals) return;
+  scene().normals = lines;
+  glutPostRedisplay();
+  tellPageOfChange();
+}
 
 void setInspectedCell(int cell) {
   if (cell == scene().inspected) return;

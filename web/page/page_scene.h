@@ -8,7 +8,8 @@
 
 #include "app/viewer_state.h"
 #include "geometry/cell.h"
-#include "view.h"
+#include "explorer/view.h"
+#include "render/mesh.h"
 
 struct FormulaError;
 
@@ -46,6 +47,9 @@ const View& pageView();
 void setPageView(const View& view);
 int inspectedCell();
 void setInspectedCell(int cell);
+// The normal lines every cell has in the frames.
+NormalLines pageNormals();
+void setPageNormals(NormalLines lines);
 // Runs `look` with the state of the frame on the canvas (the clock has moved on since) and the
 // point function of its surface, then puts the state back.
 void withShownFrame(const std::function<void(const PointFunction& point)>& look);

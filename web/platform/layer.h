@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "fixed_function.h"
+#include "pipeline/fixed_function.h"
 #include "gl_layer.h"
 #include "recorded_frame.h"
 

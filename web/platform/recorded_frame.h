@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "fixed_function.h"
+#include "pipeline/fixed_function.h"
 
 // A vertex in 16 bytes, as few as WebGL takes a lit vertex in: what is sent for every frame
 // is most of what a frame costs the browser.

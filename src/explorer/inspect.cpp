@@ -1,30 +1,17 @@
-#include "inspect.h"
+#include "explorer/inspect.h"
 
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 #include <limits>
 
 #include "app/startup.h"
-#include "fixed_function.h"
+#include "pipeline/fixed_function.h"
 
 namespace {
 
 Matrix modelviewOf(const Camera& c) {
   return lookAt(identityMatrix(), c.eye[0], c.eye[1], c.eye[2], c.centre[0], c.centre[1],
                 c.centre[2], c.up[0], c.up[1], c.up[2]);
-}
-
-void append(std::string* json, const char* name, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "\"%s\":%.17g,", name, value);
-  *json += text;
-}
-
-void append(std::string* json, const char* name, const Vector3& v) {
-  char text[128];
-  std::snprintf(text, sizeof text, "\"%s\":[%.17g,%.17g,%.17g],", name, v.x, v.y, v.z);
-  *json += text;
 }
 
 // (x, y) in window coordinates (y down) and the depth of a corner; false behind the eye.
@@ -92,37 +79,12 @@ Inspection inspect(const PointFunction& point, int row, int column, const Camera
   litColour(light, white, in.eyeNormal, lit);
   in.shade = lit[0];
   in.level = static_cast<int>(std::lround(std::fmin(1.0f, std::fmax(0.0f, lit[0])) * 255.0f));
-  return in;
-}
 
-std::string asJson(const Inspection& in) {
-  std::string json = "{";
-  append(&json, "row", in.row);
-  append(&json, "column", in.column);
-  append(&json, "u", in.parameters.u);
-  append(&json, "uNext", in.parameters.uNext);
-  append(&json, "v", in.parameters.v);
-  append(&json, "vNext", in.parameters.vNext);
-  const Cell& c = in.cell;
-  append(&json, "P00", c.p00);
-  append(&json, "P10", c.p10);
-  append(&json, "P01", c.p01);
-  append(&json, "P11", c.p11);
-  append(&json, "e1", in.e1);
-  append(&json, "e2", in.e2);
-  append(&json, "lengthE2", in.lengths[0]);
-  append(&json, "lengthE1", in.lengths[1]);
-  append(&json, "lengthCross", in.lengths[2]);
-  append(&json, "guarded", in.guarded ? 1 : 0);
-  append(&json, "n", c.normal);
-  append(&json, "c", c.centre);
-  append(&json, "end", c.lineEnd);
-  append(&json, "nEye", Vector3{in.eyeNormal[0], in.eyeNormal[1], in.eyeNormal[2]});
-  append(&json, "nDotL", in.normalDotLight);
-  append(&json, "shade", in.shade);
-  append(&json, "level", in.level);
-  json.back() = '}';
-  return json;
+  in.middle[0] = (g.u + g.uNext) / 2;
+  in.middle[1] = (g.v + g.vNext) / 2;
+  in.own = surfaceNormalAt(point, in.middle[0], in.middle[1]);
+  in.angle = in.own.defined ? angleDegrees(c.normal, in.own.normal) : -1;
+  return in;
 }
 
 int pick(const PointFunction& point, const Camera& camera, double x, double y, int width,

@@ -1,11 +1,12 @@
 // One cell looked into: the numbers behind its face, worked out by the code that draws it (the
-// cell arithmetic, and the fixed-function lighting the browser's GL layer lights it with), and
-// the cell under a point of the picture, found with the frame's own matrices. Portable C++: the
-// page uses it, and the tests natively.
+// cell arithmetic, and the fixed-function lighting the browser's GL layer lights it with),
+// beside the surface's own normal at the cell's middle; and the cell under a point of the
+// picture, found with the frame's own matrices. The page and normals-snapshot use it.
 #pragma once
 
 #include <string>
 
+#include "geometry/derivative.h"
 #include "render/frame.h"
 
 struct Inspection {
@@ -19,11 +20,18 @@ struct Inspection {
   float normalDotLight = 0;  // with the direction toward the light
   float shade = 0;           // the face's lit grey, 0.5 + 0.5 max(0, n.l)
   int level = 0;             // as the frame buffer's eight bits hold it
+  SurfaceNormal own;         // at the middle of the parameter range: point, r_u, r_v, N
+  double middle[2] = {};     // that middle, (u_m, v_m)
+  double angle = -1;         // between n and N, in degrees; negative where either is missing
+
+  // The marker that shows it in the picture.
+  Marker marker() const { return {cell, own}; }
 };
 
 // The cell in `row` and `column` of the surface `point`, seen with `camera`.
 Inspection inspect(const PointFunction& point, int row, int column, const Camera& camera);
-// The inspection as JSON, every number with the digits that give it back exactly.
+// The inspection as one JSON object, every number with the digits that give it back exactly;
+// a number that is not finite, and an own normal or angle that is missing, is null.
 std::string asJson(const Inspection& inspection);
 
 // The cell (row * kGridSize + column) whose face covers the point (x, y) of a drawing buffer

@@ -1,10 +1,10 @@
-#include "view.h"
+#include "explorer/view.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "app/startup.h"
-#include "fixed_function.h"
+#include "pipeline/fixed_function.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "fixed_function.h"
+#include "pipeline/fixed_function.h"
 
 #include <cmath>
 
