@@ -53,14 +53,14 @@ int drawFrame(const Scene& scene) {
   drawAxes();
   if (scene.surface == nullptr && scene.normals == NormalLines::kFacet) {
     drawMesh();
-    if (scene.marked != nullptr) drawMarker(*scene.marked, scene.camera.eye);
+    if (scene.marked != nullptr) drawMarker(*scene.marked, scene.camera.eye, scene.camera.centre);
     drawCaption();
     return 0;
   }
   const PointFunction builtIn =
       scene.surface == nullptr ? builtInSurface(viewerState.surfaceIndex) : PointFunction();
   const int leftOut = drawMesh(scene.surface ? *scene.surface : builtIn, scene.normals);
-  if (scene.marked != nullptr) drawMarker(*scene.marked, scene.camera.eye);
+  if (scene.marked != nullptr) drawMarker(*scene.marked, scene.camera.eye, scene.camera.centre);
   if (scene.surface == nullptr) {
     drawCaption();
   } else {

@@ -22,8 +22,8 @@ void vertex(const Vector3& p) {
   glVertex3f(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y), static_cast<GLfloat>(p.z));
 }
 
-// A colour at its full value: with a normal along the line of sight the light, fixed to the eye
-// and shining along it, adds its whole diffuse part to the ambient.
+// A colour at its full value: with a normal along the camera's axis the light, fixed to the eye
+// and shining along that axis, adds its whole diffuse part to the ambient.
 void fullColour(const float colour[3], const Vector3& towardScene) {
   glColor3f(colour[0], colour[1], colour[2]);
   glNormal3f(static_cast<GLfloat>(towardScene.x), static_cast<GLfloat>(towardScene.y),
@@ -48,38 +48,40 @@ void arrow(const Pull& pull, const Vector3& from, const Vector3& d, const Vector
 
 }  // namespace
 
-void drawMarker(const Marker& m, const double eye[3]) {
+void drawMarker(const Marker& m, const double eye[3], const double centre[3]) {
   const Cell& c = m.cell;
   const Pull pull{{eye[0], eye[1], eye[2]}};
   Vector3 sight = c.centre - pull.eye;
   sight = scaled(sight, 1 / sight.length());
+  Vector3 axis = Vector3{centre[0], centre[1], centre[2]} - pull.eye;
+  axis = scaled(axis, 1 / axis.length());
 
   // The outline first and the face over it: the face keeps its whole area, with half the
   // outline's width around it.
   glLineWidth(kMarkerOutlineWidth);
-  fullColour(kMarkerOutline, sight);
+  fullColour(kMarkerOutline, axis);
   glBegin(GL_LINE_LOOP);
   for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) vertex(pull(p, 1));
   glEnd();
 
-  fullColour(kMarkerFace, sight);
+  fullColour(kMarkerFace, axis);
   glBegin(GL_QUADS);
   for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) vertex(pull(p, 2));
   glEnd();
 
   glLineWidth(kArrowWidth);
-  fullColour(kArrowE1, sight);
+  fullColour(kArrowE1, axis);
   arrow(pull, c.p00, c.p01 - c.p00, sight);
-  fullColour(kArrowE2, sight);
+  fullColour(kArrowE2, axis);
   arrow(pull, c.p00, c.p11 - c.p00, sight);
   // n wide and N narrow over it: where the two all but coincide, as they do on a fine grid, N
   // shows inside n.
   glLineWidth(kFacetArrowWidth);
-  fullColour(kArrowFacet, sight);
+  fullColour(kArrowFacet, axis);
   arrow(pull, c.centre, c.normal, sight);
   if (m.own.defined) {
     glLineWidth(kOwnArrowWidth);
-    fullColour(kArrowOwn, sight);
+    fullColour(kArrowOwn, axis);
     arrow(pull, m.own.point, m.own.normal, sight, 4);
   }
   glLineWidth(kLineWidth);

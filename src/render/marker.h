@@ -30,6 +30,6 @@ constexpr float kOwnArrowWidth = 2;
 // line of sight, so in the same place in the picture, but in front of its own cell.
 constexpr double kMarkerPull = 0.02;
 
-// Draws `marker` as seen from `eye`, after the cells and before the caption; leaves the line
-// width at the viewer's.
-void drawMarker(const Marker& marker, const double eye[3]);
+// Draws `marker` as seen from `eye` looking at `centre`, after the cells and before the
+// caption; leaves the line width at the viewer's.
+void drawMarker(const Marker& marker, const double eye[3], const double centre[3]);

@@ -2,6 +2,8 @@
 // page's own frame that show a cell's face, the cell looked into is the one that pixel shows,
 // its 8-bit shade the pixel's; the row and column fields look into a cell and keep their keys;
 // the view's buttons turn and zoom from the keyboard; and the link keeps the cell.
+import { execFileSync } from "node:child_process";
+import { join } from "node:path";
 import { firstFrame, nextFrames, open, shown, started, windowSide }
   from "../../driver/browser/browsers.mjs";
 import { check, expect } from "./checks.mjs";
@@ -83,5 +85,28 @@ export async function inspectChecks(b, o) {
     expect(await again.evaluate(() => document.getElementById("inspect")
       .getAttribute("aria-pressed")) === "true", "the switch is off");
     await again.close();
+  });
+  await check("the panel gives normals-snapshot --inspect's numbers for the same cell, N and " +
+    "the angle among them", async () => {
+    const tab = await open(b, o.page, "#surface=3&still&inspect&cell=10,3&normals=both");
+    await started(tab);
+    await settled(tab);
+    const text = await panel(tab);
+    await tab.close();
+    const want = JSON.parse(execFileSync(o.snapshot, ["--surface", "3", "--inspect", "10,3",
+      "--normals", "both", "--out", join(o.out, "inspected.png")], { encoding: "utf8" }));
+    const read = (pattern) => pattern.exec(text)?.slice(1).map(Number);
+    const close = (got, expected) => got?.length === expected.length &&
+      got.every((x, k) => Math.abs(x - expected[k]) < 1.5e-4);
+    const v = String.raw`\((-?[\d.]+), (-?[\d.]+), (-?[\d.]+)\)`;
+    for (const [name, pattern, expected] of [
+      ["r_u", new RegExp(`r_u = ${v}`), want.ru],
+      ["N", new RegExp(`N \\(cyan\\) = normalise\\(r_u × r_v\\) = ${v}`), want.trueNormal],
+      ["n", new RegExp(`normalise\\(e2 × e1\\) = ${v}`), want.facetNormal],
+      ["the angle", /Angle between n and N = ([\d.]+)°/, [want.angleDegrees]],
+      ["the level", /in the picture (\d+) of 255/, [want.level]]]) {
+      expect(close(read(pattern), expected), `${name}: the panel says ` +
+        `${read(pattern)}, normals-snapshot ${expected}`);
+    }
   });
 }

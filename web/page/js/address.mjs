@@ -1,7 +1,8 @@
 // What is shown, written in the address's fragment and read back from it: `#surface=K`, or
 // `#x=...&y=...&z=...` for a surface of one's own, with `&still` when the animation is off,
-// `&view=LONGITUDE,LATITUDE,DISTANCE` for a view turned, `&inspect` while cells are looked into
-// and `&cell=ROW,COLUMN` for the one looked into.
+// `&view=LONGITUDE,LATITUDE,DISTANCE` for a view turned, `&inspect` while cells are looked into,
+// `&cell=ROW,COLUMN` for the one looked into and `&normals=surface` or `&normals=both` for the
+// normal lines other than the facet normals.
 // Values are percent-decoded, never form-decoded: a plus stays a plus, and a formula typed
 // into a link by hand, unencoded, reads as typed.
 
@@ -39,14 +40,18 @@ export function linked(hash, surfaceCount, formulaLimit) {
   };
   return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still"),
     formulas: formulas.every((f) => f !== undefined) ? formulas : null,
-    view: numbers("view", 3), inspect: parts.has("inspect"), cell: numbers("cell", 2) };
+    view: numbers("view", 3), inspect: parts.has("inspect"), cell: numbers("cell", 2),
+    normals: Math.max(0, kNormalLines.indexOf(parts.get("normals"))) };
 }
+
+// The normal lines' names in a link, by their number.
+const kNormalLines = ["facet", "surface", "both"];
 
 // The fragment that opens `shown` again. A picture held still only because the person asked
 // their system for less motion is linked as moving: whoever opens the link chooses for
 // themselves.
 // `look`: the view ({viewers, longitude, latitude, distance}), whether cells are looked into,
-// and the cell looked into ([row, column]) or null. Numbers are written as JavaScript writes
+// the cell looked into ([row, column]) or null, and the normal lines (0, 1, 2). Numbers are written as JavaScript writes
 // them, which reads back as the same number.
 export function linkTo(shown, stillByPreference, look) {
   const what = shown.own ? ["x", "y", "z"].map((name, k) =>
@@ -54,5 +59,6 @@ export function linkTo(shown, stillByPreference, look) {
   const v = look.view;
   return `#${what}` + (shown.moving || stillByPreference ? "" : "&still") +
     (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}`) +
-    (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "");
+    (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "") +
+    (look.normals ? `&normals=${kNormalLines[look.normals]}` : "");
 }

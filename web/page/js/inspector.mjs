@@ -6,41 +6,57 @@
 
 // Four decimals, and no minus sign on a number that rounds to zero.
 const fixed = (x) => {
+  if (x === null) return "undefined";
   const rounded = Math.round(x * 1e4) / 1e4;
   return (rounded === 0 ? 0 : rounded).toFixed(4);
 };
 const vector = (v) => `(${v.map(fixed).join(", ")})`;
 
-// The panel's lines for the numbers `n` of one cell.
+// The panel's lines for the numbers `n` of one cell; a number JSON could not hold is null, and
+// shown as "undefined".
 function lines(n) {
+  const [P00, P10, P01, P11] = n.corners;
   const out = [
-    `Row ${n.row}, column ${n.column}: u from ${fixed(n.u)} to ${fixed(n.uNext)}, v from ` +
-      `${fixed(n.v)} to ${fixed(n.vNext)}`,
-    `P00 = ${vector(n.P00)}, P10 = ${vector(n.P10)}`,
-    `P01 = ${vector(n.P01)}, P11 = ${vector(n.P11)}`,
-    `e1 = P01 − P00 = ${vector(n.e1)}, e2 = P11 − P00 = ${vector(n.e2)}`,
-    `n = normalise(e2 × e1) = ${vector(n.n)}`,
+    `Row ${n.row}, column ${n.column}: u from ${fixed(n.u[0])} to ${fixed(n.u[1])}, v from ` +
+      `${fixed(n.v[0])} to ${fixed(n.v[1])}`,
+    `P00 = ${vector(P00)}, P10 = ${vector(P10)}`,
+    `P01 = ${vector(P01)}, P11 = ${vector(P11)}`,
+    `e1 (green) = P01 − P00 = ${vector(n.e1)}, e2 (blue) = P11 − P00 = ${vector(n.e2)}`,
+    `n (magenta) = normalise(e2 × e1) = ${vector(n.facetNormal)}`,
   ];
   if (n.guarded) {
-    out.push(`The guard: a length under 0.00001 (|e2| ${fixed(n.lengthE2)}, |e1| ` +
-      `${fixed(n.lengthE1)}, |e2 × e1| ${fixed(n.lengthCross)}) was divided by 0.00001 instead`);
+    const [e2, e1, cross] = n.lengths;
+    out.push(`The guard: a length under 0.00001 (|e2| ${fixed(e2)}, |e1| ${fixed(e1)}, ` +
+      `|e2 × e1| ${fixed(cross)}) was divided by 0.00001 instead`);
   }
-  out.push(`c = ${vector(n.c)}, red line to c − 0.5·n = ${vector(n.end)}`,
-    `n in eye space = ${vector(n.nEye)}, n·l = ${fixed(n.nDotL)}`,
-    `shade 0.5 + 0.5·max(0, n·l) = ${fixed(n.shade)}, in the picture ${n.level} of 255`);
+  out.push(`c = ${vector(n.centre)}, red line to c − 0.5·n = ${vector(n.lineEnd)}`,
+    `n in eye space = ${vector(n.eyeNormal)}, n·l = ${fixed(n.normalDotLight)}`,
+    `shade 0.5 + 0.5·max(0, n·l) = ${fixed(n.shade)}, in the picture ${n.level} of 255`,
+    `Middle (u_m, v_m) = (${fixed(n.middle[0])}, ${fixed(n.middle[1])}), ` +
+      `P(u_m, v_m) = ${vector(n.point)}`,
+    `r_u = ${vector(n.ru)}, r_v = ${vector(n.rv)}, r_u × r_v = ${vector(n.cross)}`,
+    n.trueNormal ? `N (cyan) = normalise(r_u × r_v) = ${vector(n.trueNormal)}` :
+      "N: the surface has no normal here (r_u × r_v is too small to give a direction)",
+    n.angleDegrees === null ? "Angle between n and N: none" :
+      `Angle between n and N = ${fixed(n.angleDegrees)}°`);
   return out;
 }
 
 // The inspector says "toggle" (its `events`) when the switch turns on or off.
 export function showInspector(viewer, parts, announcer) {
-  const { toggle, row, column, panel, copy } = parts;
+  const { toggle, row, column, panel, copy, help } = parts;
   const size = viewer.gridSize();
   for (const field of [row, column]) Object.assign(field, { min: 0, max: size - 1 });
-  let on = false, said = -1, numbers = null;
+  let on = false, said = -1, numbers = null, shown = null;
   const show = () => {
     numbers = viewer.inspection();
-    panel.replaceChildren(...(numbers ? lines(numbers) : ["No cell is looked into."])
-      .map((text) => Object.assign(document.createElement("p"), { textContent: text })));
+    const text = numbers ? lines(numbers) : ["No cell is looked into."];
+    // Only what changed is written: text being selected or read aloud stays where it is.
+    if (text.join("\n") !== shown) {
+      panel.replaceChildren(...text.map((line) =>
+        Object.assign(document.createElement("p"), { textContent: line })));
+      shown = text.join("\n");
+    }
     copy.disabled = !numbers;
     const cell = viewer.inspectedCell();
     if (cell >= 0 && cell !== said) {
@@ -57,6 +73,7 @@ export function showInspector(viewer, parts, announcer) {
       on = yes;
       toggle.setAttribute("aria-pressed", String(on));
       parts.fields.hidden = !on;
+      help.hidden = !on;
       if (!on) viewer.inspect(-1);
       show();
       inspector.events.dispatchEvent(new Event("toggle"));

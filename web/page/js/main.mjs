@@ -9,6 +9,7 @@ import { announceChanges } from "./announcer.mjs";
 import { showFormulaForm } from "./formula_form.mjs";
 import { showViewControls } from "./view_controls.mjs";
 import { showInspector } from "./inspector.mjs";
+import { showNormalsChoice } from "./normals_choice.mjs";
 
 const element = (id) => document.getElementById(id);
 const say = (text) => { element("status").textContent = text; };
@@ -48,6 +49,7 @@ function followAddress(viewer, showFormula, inspector) {
     if (!link.formulas) showFormula.forget();
     if (!link.formulas || !showFormula(link.formulas, moving)) viewer.show(link.surface, moving);
     if (!link.view || !viewer.setView(...link.view)) viewer.resetView();
+    viewer.setNormals(link.normals);
     inspector.setOn(link.inspect);
     const size = viewer.gridSize();
     if (link.inspect && link.cell && link.cell.every((k) => Number.isInteger(k) && k >= 0 &&
@@ -64,7 +66,8 @@ function followAddress(viewer, showFormula, inspector) {
     if (shown.moving) stillByPreference = false;
     const cell = viewer.inspectedCell(), size = viewer.gridSize();
     const hash = linkTo(shown, stillByPreference, { view: viewer.view(),
-      inspecting: inspector.on(), cell: cell >= 0 ? [Math.floor(cell / size), cell % size] : null });
+      inspecting: inspector.on(), cell: cell >= 0 ? [Math.floor(cell / size), cell % size] : null,
+      normals: viewer.normals() });
     if (location.hash !== hash) history.replaceState(null, "", hash);
     followed = location.hash;
   };
@@ -106,7 +109,9 @@ async function main() {
     element("left-out"));
   const inspector = showInspector(viewer, { toggle: element("inspect"),
     fields: element("cell-fields"), row: element("cell-row"), column: element("cell-column"),
-    panel: element("cell-panel"), copy: element("cell-copy") }, element("announce"));
+    panel: element("cell-panel"), copy: element("cell-copy"), help: element("cell-help") },
+    element("announce"));
+  showNormalsChoice(viewer, [...element("normals").querySelectorAll("input")]);
   showViewControls(viewer, [...element("view").querySelectorAll("button")],
     element("caption-note"));
   followAddress(viewer, showFormula, inspector);

@@ -90,6 +90,9 @@ export async function startViewer(canvas) {
     // The cell under (x, y), pixels of the drawing buffer from its top left: row * size +
     // column, or -1.
     pick: (x, y) => program._normalsPick(x, y, canvas.width, canvas.height),
+    // The normal lines of every cell: 0 the facet normals, 1 the surface's own, 2 both.
+    normals: () => program._normalsNormals(),
+    setNormals: (lines) => program._normalsSetNormals(lines) === 1,
     gridSize: () => Math.round(Math.sqrt(program._normalsCellCount())),
     inspect: (cell) => program._normalsInspect(cell),
     inspectedCell: () => program._normalsInspectedCell(),
