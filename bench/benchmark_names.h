@@ -10,6 +10,8 @@ inline constexpr char kEmptyFrameBenchmark[] = "EmptyFrame";
 inline constexpr char kGeometryBenchmark[] = "Geometry";
 inline constexpr char kFormulaGeometryBenchmark[] = "FormulaGeometry";
 inline constexpr char kPickBenchmark[] = "Pick";
+inline constexpr char kOwnNormalsBenchmark[] = "GeometryWithOwnNormals";
+inline constexpr char kInspectBenchmark[] = "Inspect";
 inline constexpr char kSurfaceArg[] = "surface";
 inline constexpr char kAnimatedArg[] = "animated";
 

@@ -94,7 +94,8 @@ export async function inspectChecks(b, o) {
     const text = await panel(tab);
     await tab.close();
     const want = JSON.parse(execFileSync(o.snapshot, ["--surface", "3", "--inspect", "10,3",
-      "--normals", "both", "--out", join(o.out, "inspected.png")], { encoding: "utf8" }));
+      "--normals", "both", "--out", join(o.out, "inspected.png")],
+      { encoding: "utf8", stdio: ["ignore", "pipe", "inherit"] }));
     const read = (pattern) => pattern.exec(text)?.slice(1).map(Number);
     const close = (got, expected) => got?.length === expected.length &&
       got.every((x, k) => Math.abs(x - expected[k]) < 1.5e-4);

@@ -104,10 +104,11 @@ async function everyHand(b) {
     "Control stay theirs",
     async () => {
       const before = await shown(tab);
-      // Everything that takes the focus after the picture, in the page's order, then nothing.
+      // Everything that takes the focus after the picture, in the page's order, then nothing;
+      // of a group of radio buttons, the one checked.
       const controls = await tab.evaluate(() => [...document.querySelectorAll("button, input")]
         .filter((e) => e.compareDocumentPosition(canvas) & Node.DOCUMENT_POSITION_PRECEDING &&
-          e.getClientRects().length > 0).map((e) => e.id));
+          e.getClientRects().length > 0 && (e.type !== "radio" || e.checked)).map((e) => e.id));
       await tab.focus("#canvas");
       const focused = [];
       for (let i = 0; i <= controls.length; i++) {
