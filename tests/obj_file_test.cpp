@@ -103,8 +103,8 @@ TEST(ObjFile, EveryCellAndRedLineReadBackExactly) {
   }
 }
 
-// Cells with a corner that is not finite are left out, as the picture leaves them out, and
-// the comments count them.
+// Cells with any number not finite or past a float are left out, as the picture leaves them
+// out, and the comments count them.
 TEST(ObjFile, CellsThatAreNotFiniteAreLeftOutAndCounted) {
   viewerState.animate = false;
   const std::string text = cellsAsObj(
@@ -112,13 +112,17 @@ TEST(ObjFile, CellsThatAreNotFiniteAreLeftOutAndCounted) {
         Cell c = cellAt(2, u, un, v, vn);
         if (u < -0.55) c.p11.y = std::log(-1.0);  // the first five rows
         if (u > 0.95 && v > 0.95) c.p00.x = 1 / 0.0;
+        // One cell with only its P10's Z undefined, one whose red line ends past a float.
+        if (u > 0.45 && u < 0.55 && v < -0.95) c.p10.z = std::log(-1.0);
+        if (u > 0.15 && u < 0.25 && v < -0.95) c.lineEnd.x = 1e39;
         return c;
       },
       {"1.0.0", "X=..., Y=..., Z=...", false, 0});
-  EXPECT_NE(text.find("# 335 cells; 106 left out"), std::string::npos) << text.substr(0, 600);
+  EXPECT_NE(text.find("# 333 cells; 108 left out"), std::string::npos) << text.substr(0, 600);
   const Read r = readObj(text);
-  EXPECT_EQ(r.shapes.at(0).mesh.num_face_vertices.size(), 335u);
-  EXPECT_EQ(r.shapes.at(1).lines.num_line_vertices.size(), 335u);
+  EXPECT_EQ(r.shapes.at(0).mesh.num_face_vertices.size(), 333u);
+  EXPECT_EQ(r.shapes.at(1).lines.num_line_vertices.size(), 333u);
+  EXPECT_EQ(text.find("e+39"), std::string::npos);
   EXPECT_EQ(text.find("nan"), std::string::npos);
   EXPECT_EQ(text.find("inf"), std::string::npos);
 }

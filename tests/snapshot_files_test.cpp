@@ -102,9 +102,9 @@ TEST(SnapshotTool, ObjFilesAreWholeOrAbsent) {
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("# surface: X=(v+1)*sin(u*PI)*3, Y=cos((v+1)*PI*2)"), std::string::npos);
   EXPECT_NE(text.find("# phase: 0.75, the animation on"), std::string::npos);
-  // Seven lines of comments, the object and its group, six lines a cell, the second group and
+  // Nine lines of comments, the object and its group, six lines a cell, the second group and
   // three lines a red line.
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9 + 441 * 6 + 1 + 441 * 3);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 11 + 441 * 6 + 1 + 441 * 3);
   run = runSnapshot("--obj --all --at-rest --out all", folder);
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(entries(folder + "/all"),

@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     std::string error;
     int leftOut = 0;
     if (options.obj) {
-      error = writeText(cellsText(subject, options.fixedPhase, options.phase), path);
+      error = writeText(cellsText(subject, options.fixedPhase, options.phase, &leftOut), path);
     } else if (options.gif) {
       error = writeGif(oscillation(subject, options.every, &leftOut), path);
     } else {
@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
     }
     if (leftOut > 0) {
       std::cerr << kSnapshotProgram << ": " << leftOut << " of " << kCellCount
-                << " cells are undefined and not drawn" << (options.gif ? " in some frames" : "")
+                << " cells are undefined and not " << (options.obj ? "written" : "drawn")
+                << (options.gif ? " in some frames" : "")
                 << "\n";
     }
   }

@@ -13,6 +13,7 @@
 #include "app/viewer_state.h"
 #include "geometry/cell.h"
 #include "command_line.h"
+#include "explorer/view.h"
 #include "icon.h"
 
 namespace {
@@ -81,6 +82,13 @@ std::string readEye(const std::string& text, double eye[3]) {
   if (eye[0] == 0 && eye[2] == 0) {
     return eye[1] == 0 ? "--eye: the eye cannot be at the origin it looks at"
                        : "--eye: straight above or below the origin, Y cannot be up";
+  }
+  // No nearer the vertical than the page's view comes.
+  const double latitude = std::atan2(std::fabs(eye[1]), std::hypot(eye[0], eye[2])) / kDegree;
+  if (latitude > kLatitudeLimit) {
+    return "--eye: " + std::to_string(latitude).substr(0, 5) + " degrees from the horizon; " +
+           "the view comes no nearer the vertical than " +
+           std::to_string(static_cast<int>(kLatitudeLimit));
   }
   return "";
 }

@@ -13,11 +13,10 @@
 
 namespace {
 
-// The surface of `subject` at the current state: a surface of one's own has t at the phase
-// while the animation runs, 0 at rest.
+// The surface of `subject` at the current state.
 PointFunction pointsOf(const Subject& subject) {
   if (subject.own == nullptr) return builtInSurface(subject.surface);
-  return subject.own->at(viewerState.animate ? viewerState.phase : 0.0);
+  return subject.own->at(viewerState);
 }
 
 Inspection inspectionOf(const Subject& subject) {
@@ -78,7 +77,7 @@ std::string inspectionText(const Subject& subject, bool animate, float phase) {
   return asJson(inspectionOf(subject));
 }
 
-std::string cellsText(const Subject& subject, bool animate, float phase) {
+std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut) {
   viewerState.surfaceIndex = subject.surface;
   viewerState.animate = animate;
   viewerState.phase = phase;
@@ -89,5 +88,6 @@ std::string cellsText(const Subject& subject, bool animate, float phase) {
         return subject.own ? cellAt(points, u, uNext, v, vNext)
                            : cellAt(surface, u, uNext, v, vNext);
       },
-      {NORMALS_VERSION, subject.own ? subject.own->caption() : kCaptions[surface], animate, phase});
+      {NORMALS_VERSION, subject.own ? subject.own->caption() : kCaptions[surface], animate, phase},
+      leftOut);
 }

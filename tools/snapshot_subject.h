@@ -13,7 +13,7 @@ class FormulaSurface;
 
 struct Subject {
   unsigned surface = 0;                 // one of the six, unless `own` is given
-  const FormulaSurface* own = nullptr;  // a surface of one's own
+  FormulaSurface* own = nullptr;  // a surface of one's own
   Camera camera = kViewerCamera;
   NormalLines normals = NormalLines::kFacet;
   int inspect[2] = {-1, -1};  // the cell marked, row and column; none when negative
@@ -27,5 +27,6 @@ Image stillFrame(const Subject& subject, bool animate, float phase, int* leftOut
 Animation oscillation(const Subject& subject, int every, int* leftOut);
 // The numbers of the cell `subject` marks, in the frame at `phase` (or at rest), as JSON.
 std::string inspectionText(const Subject& subject, bool animate, float phase);
-// The cells of the frame at `phase` (or at rest) as an OBJ file's text.
-std::string cellsText(const Subject& subject, bool animate, float phase);
+// The cells of the frame at `phase` (or at rest) as an OBJ file's text; how many are left out
+// in `leftOut`.
+std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut);

@@ -13,6 +13,7 @@ struct Inspection {
   int row = 0, column = 0;  // along u (the sweep's outer loop) and along v
   GridCell parameters{};
   Cell cell;
+  std::string leftOut;       // why the cell is not drawn (whyLeftOut), or "" when it is
   Vector3 e1, e2;            // P01 - P00, along v; P11 - P00, the diagonal
   double lengths[3] = {};    // of e2, e1 and e2 x e1 (normalised), as normalising divides
   bool guarded = false;      // one of them under kMinDivisor: the guard divided instead

@@ -41,6 +41,8 @@ std::string asJson(const Inspection& in) {
   w.add("column", number(in.column));
   w.add("u", array({g.u, g.uNext}));
   w.add("v", array({g.v, g.vNext}));
+  // The why is the geometry's own text, plain words without quotes or backslashes.
+  w.add("leftOut", in.leftOut.empty() ? "null" : "\"" + in.leftOut + "\"");
   w.add("corners", "[" + vector(c.p00) + "," + vector(c.p10) + "," + vector(c.p01) + "," +
                        vector(c.p11) + "]");
   w.add("e1", vector(in.e1));

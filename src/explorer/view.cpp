@@ -8,22 +8,24 @@
 
 namespace {
 
-constexpr double kRadians = 3.141592653589793 / 180;
+// To the hundredth: a link to a view reads as a person would type it, and gives back exactly
+// the view shown (the nearest double to a number of hundredths prints as that number).
+double hundredths(double x) { return std::round(x * 100) / 100; }
 
 View bounded(double longitude, double latitude, double distance) {
   View v;
-  v.viewers = false;
-  v.longitude = std::remainder(longitude, 360.0);
-  v.latitude = std::clamp(latitude, -kLatitudeLimit, kLatitudeLimit);
-  v.distance = std::clamp(distance, kNearest, kFurthest);
+  v.ownCamera = false;
+  v.longitude = hundredths(std::remainder(longitude, 360.0));
+  v.latitude = hundredths(std::clamp(latitude, -kLatitudeLimit, kLatitudeLimit));
+  v.distance = hundredths(std::clamp(distance, kNearest, kFurthest));
   return v;
 }
 
 }  // namespace
 
 Camera cameraOf(const View& view) {
-  if (view.viewers) return kViewerCamera;
-  const double lon = view.longitude * kRadians, lat = view.latitude * kRadians;
+  if (view.ownCamera) return kViewerCamera;
+  const double lon = view.longitude * kDegree, lat = view.latitude * kDegree;
   const double d = view.distance;
   return {{d * std::cos(lat) * std::sin(lon), d * std::sin(lat), d * std::cos(lat) * std::cos(lon)},
           {kCentre[0], kCentre[1], kCentre[2]},
@@ -34,20 +36,20 @@ View viewerAngles() {
   const double* e = kEye;
   const double d = std::sqrt(e[0] * e[0] + e[1] * e[1] + e[2] * e[2]);
   View v;
-  v.viewers = false;
-  v.longitude = std::atan2(e[0], e[2]) / kRadians;
-  v.latitude = std::asin(e[1] / d) / kRadians;
+  v.ownCamera = false;
+  v.longitude = std::atan2(e[0], e[2]) / kDegree;
+  v.latitude = std::asin(e[1] / d) / kDegree;
   v.distance = d;
   return v;
 }
 
 View turned(const View& view, double longitude, double latitude) {
-  const View from = view.viewers ? viewerAngles() : view;
+  const View from = view.ownCamera ? viewerAngles() : view;
   return bounded(from.longitude + longitude, from.latitude + latitude, from.distance);
 }
 
 View zoomed(const View& view, double factor) {
-  const View from = view.viewers ? viewerAngles() : view;
+  const View from = view.ownCamera ? viewerAngles() : view;
   return bounded(from.longitude, from.latitude, from.distance * factor);
 }
 

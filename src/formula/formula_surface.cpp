@@ -71,7 +71,7 @@ std::unique_ptr<FormulaSurface> FormulaSurface::parse(const std::string& x, cons
   return surface;
 }
 
-Vector3 FormulaSurface::point(double u, double v, double t) const {
+Vector3 FormulaSurface::point(double u, double v, double t) {
   Parsers& p = *parsers_;
   p.u = u;
   p.v = v;

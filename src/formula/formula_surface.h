@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/viewer_state.h"
 #include "geometry/cell.h"
 #include "geometry/vector3.h"
 
@@ -35,13 +36,17 @@ class FormulaSurface {
   FormulaSurface(const FormulaSurface&) = delete;
   FormulaSurface& operator=(const FormulaSurface&) = delete;
 
-  // The point at parameters (u, v), the animation's phase being `t` (0 at rest). Coordinates
-  // that are not defined there (a logarithm of a negative number) are not finite.
-  Vector3 point(double u, double v, double t) const;
+  // The point at parameters (u, v), the animation's phase being `t`. Coordinates that are not
+  // defined there (a logarithm of a negative number) are not finite. Not const: the compiled
+  // formulas read u, v and t from the parsers' own variables, which it sets.
+  Vector3 point(double u, double v, double t);
   // The surface at phase `t`, as a point function.
-  PointFunction at(double t) const {
+  PointFunction at(double t) {
     return [this, t](double u, double v) { return point(u, v, t); };
   }
+  // The surface as a frame of `state` shows it: t is the phase while the animation runs, and 0
+  // at rest, whatever the phase.
+  PointFunction at(const ViewerState& state) { return at(state.animate ? state.phase : 0.0); }
   // The formulas as typed, written as the built-in surfaces' captions are:
   // "X=..., Y=..., Z=...".
   const std::string& caption() const { return caption_; }

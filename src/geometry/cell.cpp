@@ -31,9 +31,32 @@ GridCell gridCell(int row, int column) {
   return {g[row], g[row + 1], g[column], g[column + 1]};
 }
 
-bool hasFiniteCorners(const Cell& c) {
-  for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) {
-    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return false;
+bool isDrawable(const Vector3& p) {
+  // Finite and in range in one comparison each: a NaN fails every comparison.
+  return std::fabs(p.x) <= kLargestFloat && std::fabs(p.y) <= kLargestFloat &&
+         std::fabs(p.z) <= kLargestFloat;
+}
+
+std::string whyLeftOut(const Cell& c) {
+  const struct {
+    const Vector3* p;
+    const char* name;
+  } parts[] = {{&c.p00, "corner P00"}, {&c.p01, "corner P01"}, {&c.p11, "corner P11"},
+               {&c.p10, "corner P10"}, {&c.centre, "centre"},  {&c.normal, "normal"},
+               {&c.lineEnd, "red line's end"}};
+  for (const auto& part : parts) {
+    if (isDrawable(*part.p)) continue;
+    const Vector3& p = *part.p;
+    const bool undefined = !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
+    return std::string("its ") + part.name +
+           (undefined ? " is not defined" : " is beyond what single precision holds");
+  }
+  return "";
+}
+
+bool isDrawable(const Cell& c) {
+  for (const Vector3* p : {&c.p00, &c.p01, &c.p11, &c.p10, &c.centre, &c.normal, &c.lineEnd}) {
+    if (!isDrawable(*p)) return false;
   }
   return true;
 }

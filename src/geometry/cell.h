@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "geometry/vector3.h"
 
@@ -53,10 +54,19 @@ struct Cell {
   Vector3 lineEnd;
 };
 
-// Whether all four corners of `cell` are finite: a surface of one's own may leave some
-// undefined (a logarithm of a negative number, a division by zero), and such a cell is left
-// out of what is drawn or written.
-bool hasFiniteCorners(const Cell& cell);
+// The largest magnitude OpenGL's single precision holds (FLT_MAX).
+constexpr double kLargestFloat = 3.4028234663852886e38;
+
+// Why `cell` is left out of what is drawn, written, picked or looked into, for a person ("its
+// corner P10 is not defined", "its centre is beyond what single precision holds"); "" when every
+// number it is made of (its corners, centre, normal and line end) is finite and within single
+// precision's range. A surface of one's own may leave points undefined (a logarithm of a
+// negative number, a division by zero) or too large for the GL layer's floats.
+std::string whyLeftOut(const Cell& cell);
+// Whether `cell` is drawn, written, picked and looked into: whyLeftOut(cell) is "".
+bool isDrawable(const Cell& cell);
+// Whether each coordinate of `p` is finite and within single precision's range.
+bool isDrawable(const Vector3& p);
 
 // Normal, centre and normal-line end of the cell with these corners.
 Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,

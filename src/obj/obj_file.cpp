@@ -18,19 +18,20 @@ void vertex(std::string* text, const Vector3& p) {
 
 }  // namespace
 
-std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes) {
+std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftOutCount) {
   std::vector<Cell> kept;
   int leftOut = 0;
   sweepGrid([&](double u, double uNext, double v, double vNext) {
     const Cell c = cells(u, uNext, v, vNext);
-    if (hasFiniteCorners(c)) {
+    if (isDrawable(c)) {
       kept.push_back(c);
     } else {
       ++leftOut;
     }
   });
+  if (leftOutCount != nullptr) *leftOutCount = leftOut;
 
-  char line[160];
+  char line[320];
   std::string text = "# normals " + notes.version +
                      ": the cells of a surface, as the facet normals viewer draws them\n"
                      "# surface: " +
@@ -44,13 +45,16 @@ std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes) {
   text += line;
   std::snprintf(line, sizeof line,
                 "# grid: u and v from %g in steps of %g, %d x %d cells, each with four corners of "
-                "its own\n# %zu cells; %d left out, a corner not being finite\n",
+                "its own\n# %zu cells; %d left out, a corner, the centre, the normal or the "
+                "line's end not being finite and within single precision\n",
                 kGridStart, kGridStep, kGridSize, kGridSize, kept.size(), leftOut);
   text += line;
   text +=
       "# each cell: a face through P00 P01 P11 P10 with its facet normal, "
-      "normalise(e2 x e1);\n# each red line: from the cell's centre half a unit against "
-      "the normal\no surface\ng cells\n";
+      "normalise(e2 x e1);\n# each face is wound P00 P01 P11 P10 as the viewer draws it, so its "
+      "winding faces the red line\n# and its vn the other way, as in the viewer\n"
+      "# each red line: from the cell's centre half a unit against the normal\n"
+      "o surface\ng cells\n";
   for (std::size_t k = 0; k < kept.size(); ++k) {
     const Cell& c = kept[k];
     for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) vertex(&text, p);

@@ -22,6 +22,6 @@ struct ObjNotes {
 // The file's text: a group "cells" (four vertices a cell, in the order the viewer draws its
 // quad, and a face over them with the cell's normal) and a group "normals" (each cell's centre
 // and the end of its red line, and a line between them). Every number is written with 17
-// significant digits, so that a reader gets back the same doubles. A cell with a corner that
-// is not finite is left out, as the picture leaves it out, and the comments say how many.
-std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes);
+// significant digits, so that a reader gets back the same doubles. A cell the picture leaves out
+// (isDrawable) is left out, and the comments say how many, as does `leftOut` when given.
+std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftOut = nullptr);

@@ -50,6 +50,8 @@ void arrow(const Pull& pull, const Vector3& from, const Vector3& d, const Vector
 
 void drawMarker(const Marker& m, const double eye[3], const double centre[3]) {
   const Cell& c = m.cell;
+  // A cell left out is not marked either: none of its numbers reaches OpenGL.
+  if (!isDrawable(c)) return;
   const Pull pull{{eye[0], eye[1], eye[2]}};
   Vector3 sight = c.centre - pull.eye;
   sight = scaled(sight, 1 / sight.length());
@@ -79,7 +81,7 @@ void drawMarker(const Marker& m, const double eye[3], const double centre[3]) {
   glLineWidth(kFacetArrowWidth);
   fullColour(kArrowFacet, axis);
   arrow(pull, c.centre, c.normal, sight);
-  if (m.own.defined) {
+  if (m.own.defined && isDrawable(m.own.point)) {
     glLineWidth(kOwnArrowWidth);
     fullColour(kArrowOwn, axis);
     arrow(pull, m.own.point, m.own.normal, sight, 4);

@@ -64,10 +64,10 @@ void drawMesh() {
 }
 
 int drawMesh(const PointFunction& point, NormalLines lines) {
+  // Only a cell whose every number is finite and within single precision reaches OpenGL.
   int leftOut = 0;
   forEachGridCell(point, [&](const GridCell& g, const Cell& cell) {
-    // No value that is not finite reaches OpenGL.
-    if (!hasFiniteCorners(cell)) {
+    if (!isDrawable(cell)) {
       ++leftOut;
       return;
     }
@@ -75,13 +75,14 @@ int drawMesh(const PointFunction& point, NormalLines lines) {
     if (lines != NormalLines::kSurface) drawFacetLine(cell);
     if (lines == NormalLines::kFacet) return;
     const SurfaceNormal own = surfaceNormalAtMiddle(point, g);
-    if (!own.defined || !std::isfinite(own.point.x + own.point.y + own.point.z)) return;
+    const Vector3 end{own.point.x - own.normal.x * kNormalLineScale,
+                      own.point.y - own.normal.y * kNormalLineScale,
+                      own.point.z - own.normal.z * kNormalLineScale};
+    if (!own.defined || !isDrawable(own.point) || !isDrawable(end)) return;
     glColor3f(0, 1, 1);
     glBegin(GL_LINES);
     vertex(own.point);
-    vertex({own.point.x - own.normal.x * kNormalLineScale,
-            own.point.y - own.normal.y * kNormalLineScale,
-            own.point.z - own.normal.z * kNormalLineScale});
+    vertex(end);
     glEnd();
   });
   return leftOut;

@@ -65,11 +65,9 @@ export async function inspectChecks(b, o) {
     }
     await settled(tab);
     const view = /&view=([^&]+)/.exec(await tab.evaluate(() => location.hash))?.[1];
-    // From the viewer's own eye, (10, 10, 10): 15 degrees right, 15 down, 1.25 times as far.
-    const want = [45 - 15, Math.asin(10 / Math.sqrt(300)) * 180 / Math.PI - 15,
-      Math.sqrt(300) * 1.25];
-    expect(view?.split(",").every((x, k) => Math.abs(Number(x) - want[k]) < 1e-9),
-      `the view is ${view}`);
+    // From the viewer's own eye, (10, 10, 10), at 35.26 degrees and 17.32 units to the
+    // hundredth: 15 degrees right, 15 down, 1.25 times as far.
+    expect(view === "30,20.26,21.65", `the view is ${view}`);
   });
   const link = await tab.evaluate(() => location.hash);
   const panel = (t) => t.evaluate(() => document.getElementById("cell-panel").textContent);

@@ -38,9 +38,9 @@ export async function viewChecks(b, o, chromium) {
     await tab.mouse.up();
     await settled(tab);
     const v = await viewOf(tab);
-    // Half a degree a pixel: 40 to the right turns the eye 20 degrees left; 20 up, 10 down.
-    expect(v && Math.abs(v[0] - 25) < 1e-9 && Math.abs(v[1] - 25.26438968275465) < 1e-9,
-      `the view is ${v}`);
+    // Half a degree a pixel: 40 to the right turns the eye 20 degrees left; 20 up, 10 down;
+    // the link as short as a person would type it, to the hundredth.
+    expect(v?.join() === "25,25.26,17.32", `the view is ${v}`);
     expect((await shown(tab)).surface === 2, "the drag changed the surface");
     for (let i = 0; i < 20; i++) await tab.mouse.wheel({ deltaY: 800 });
     await settled(tab);

@@ -12,13 +12,11 @@
 extern "C" {
 
 // The view: 1 for the viewer's own camera (0 otherwise), then its longitude, latitude (degrees)
-// and distance, and the eye's x, y and z.
+// and distance.
 EMSCRIPTEN_KEEPALIVE double normalsView(int what) {
   const View& v = pageView();
-  const Camera c = cameraOf(v);
-  const double numbers[7] = {
-      v.viewers ? 1.0 : 0.0, v.longitude, v.latitude, v.distance, c.eye[0], c.eye[1], c.eye[2]};
-  return what >= 0 && what < 7 ? numbers[what] : 0;
+  const double numbers[4] = {v.ownCamera ? 1.0 : 0.0, v.longitude, v.latitude, v.distance};
+  return what >= 0 && what < 4 ? numbers[what] : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void normalsTurn(double longitude, double latitude) {
@@ -28,7 +26,7 @@ EMSCRIPTEN_KEEPALIVE void normalsZoom(double factor) {
   if (factor > 0) setPageView(zoomed(pageView(), factor));
 }
 EMSCRIPTEN_KEEPALIVE void normalsResetView() {
-  if (!pageView().viewers) setPageView(View{});
+  if (!pageView().ownCamera) setPageView(View{});
 }
 // The view a link asks for; false, changing nothing, for numbers that are not finite.
 EMSCRIPTEN_KEEPALIVE int normalsSetView(double longitude, double latitude, double distance) {
@@ -44,7 +42,7 @@ EMSCRIPTEN_KEEPALIVE int normalsCaptionInView() {
 }
 
 // The cell under (x, y) of the frame on the canvas (pixels of a drawing buffer `width` x
-// `height` from its top left), row * 21 + column, or -1.
+// `height` from its top left), row * the grid's size + column, or -1.
 EMSCRIPTEN_KEEPALIVE int normalsPick(double x, double y, int width, int height) {
   int cell = -1;
   withShownFrame([&](const PointFunction& point) {
@@ -62,7 +60,7 @@ EMSCRIPTEN_KEEPALIVE int normalsSetNormals(int lines) {
 }
 EMSCRIPTEN_KEEPALIVE int normalsNormals() { return static_cast<int>(pageNormals()); }
 
-// Looks into cell `cell` (row * 21 + column), or into none (-1).
+// Looks into cell `cell` (row * the grid's size + column), or into none (-1).
 EMSCRIPTEN_KEEPALIVE void normalsInspect(int cell) { setInspectedCell(cell); }
 EMSCRIPTEN_KEEPALIVE int normalsInspectedCell() { return inspectedCell(); }
 

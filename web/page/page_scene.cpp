@@ -28,9 +28,8 @@ PageScene& scene() {
   return s;
 }
 
-// The surface of one's own at the current state, for a frame: t is the phase while the
-// animation runs, 0 at rest.
-PointFunction ownPoints() { return scene().own->at(viewerState.animate ? viewerState.phase : 0.0); }
+// The surface of one's own at the current state, for a frame.
+PointFunction ownPoints() { return scene().own->at(viewerState); }
 
 // The point function of the surface the next frame shows, at the current state.
 PointFunction pointsNow(bool own) {
@@ -47,7 +46,7 @@ void showPageFrame() {
   const int before = s.shown.leftOut;
   s.shown = {viewerState, own, 0};
   // The viewer's own frame, call for call, unless the page has more to show.
-  if (!own && s.view.viewers && s.inspected < 0 && s.normals == NormalLines::kFacet) {
+  if (!own && s.view.ownCamera && s.inspected < 0 && s.normals == NormalLines::kFacet) {
     drawFrame();
   } else {
     const PointFunction point = pointsNow(own);
@@ -122,7 +121,7 @@ const View& pageView() { return scene().view; }
 void setPageView(const View& view) {
   const View& now = scene().view;
   // A view that does not change (a turn at a pole's bound) draws nothing new.
-  if (view.viewers == now.viewers && view.longitude == now.longitude &&
+  if (view.ownCamera == now.ownCamera && view.longitude == now.longitude &&
       view.latitude == now.latitude && view.distance == now.distance) {
     return;
   }

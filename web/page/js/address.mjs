@@ -8,7 +8,7 @@
 
 // The fragment's names and values, in order; a name without `=` has the value "". A value over
 // `longest` characters is left as it is: no decoding would make it short enough to be taken.
-export function fragmentParts(hash, longest = Infinity) {
+function fragmentParts(hash, longest = Infinity) {
   const parts = new Map();
   for (const part of hash.replace(/^#/, "").split("&")) {
     if (part === "") continue;
@@ -28,8 +28,9 @@ export function fragmentParts(hash, longest = Infinity) {
 
 // What a link asks for: the surface (0 unless it names one there is), or the formulas of one's
 // own (all three given, each of at most `formulaLimit` characters once decoded), and whether it
-// is still.
-export function linked(hash, surfaceCount, formulaLimit) {
+// is still; the view, the cell looked into (a row and a column each below `gridSize`, or null)
+// and the normal lines.
+export function linked(hash, surfaceCount, formulaLimit, gridSize) {
   // Three characters of the address for each of a formula's, percent-encoded.
   const parts = fragmentParts(hash, 3 * (formulaLimit + 1));
   const surface = /^\d+$/.test(parts.get("surface") ?? "") ? Number(parts.get("surface")) : 0;
@@ -40,7 +41,9 @@ export function linked(hash, surfaceCount, formulaLimit) {
   };
   return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still"),
     formulas: formulas.every((f) => f !== undefined) ? formulas : null,
-    view: numbers("view", 3), inspect: parts.has("inspect"), cell: numbers("cell", 2),
+    view: numbers("view", 3), inspect: parts.has("inspect"),
+    cell: numbers("cell", 2)?.every((k) => Number.isInteger(k) && k >= 0 && k < gridSize) ?
+      numbers("cell", 2) : null,
     normals: Math.max(0, kNormalLines.indexOf(parts.get("normals"))) };
 }
 

@@ -1,7 +1,7 @@
 // The picture's name for screen readers, "Surface K, formula, moving|at rest" ("Your surface,
 // ..." for a surface of one's own), kept current, and each change announced politely.
 
-export function nameOf(state) {
+function nameOf(state) {
   return `${state.own ? "Your surface" : `Surface ${state.surface}`}, ${state.caption}, ` +
     (state.moving ? "moving" : "at rest");
 }

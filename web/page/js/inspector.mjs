@@ -5,7 +5,7 @@
 // animation, or stay put while it rests.
 
 // Four decimals, and no minus sign on a number that rounds to zero.
-const fixed = (x) => {
+export const fixed = (x) => {
   if (x === null) return "undefined";
   const rounded = Math.round(x * 1e4) / 1e4;
   return (rounded === 0 ? 0 : rounded).toFixed(4);
@@ -15,6 +15,9 @@ const vector = (v) => `(${v.map(fixed).join(", ")})`;
 // The panel's lines for the numbers `n` of one cell; a number JSON could not hold is null, and
 // shown as "undefined".
 function lines(n) {
+  if (n.leftOut) {
+    return [`Row ${n.row}, column ${n.column} is left out, not drawn: ${n.leftOut}.`];
+  }
   const [P00, P10, P01, P11] = n.corners;
   const out = [
     `Row ${n.row}, column ${n.column}: u from ${fixed(n.u[0])} to ${fixed(n.u[1])}, v from ` +

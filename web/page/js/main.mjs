@@ -43,7 +43,8 @@ function followAddress(viewer, showFormula, inspector) {
   const reduced = matchMedia("(prefers-reduced-motion: reduce)").matches;
   let stillByPreference = false;
   const open = (hash) => {
-    const link = linked(hash, viewer.surfaceCount(), viewer.formulaLimit());
+    const size = viewer.gridSize();
+    const link = linked(hash, viewer.surfaceCount(), viewer.formulaLimit(), size);
     stillByPreference = reduced && !link.still;
     const moving = !link.still && !reduced;
     if (!link.formulas) showFormula.forget();
@@ -51,11 +52,7 @@ function followAddress(viewer, showFormula, inspector) {
     if (!link.view || !viewer.setView(...link.view)) viewer.resetView();
     viewer.setNormals(link.normals);
     inspector.setOn(link.inspect);
-    const size = viewer.gridSize();
-    if (link.inspect && link.cell && link.cell.every((k) => Number.isInteger(k) && k >= 0 &&
-        k < size)) {
-      inspector.look(link.cell[0] * size + link.cell[1]);
-    }
+    if (link.inspect && link.cell) inspector.look(link.cell[0] * size + link.cell[1]);
   };
   // The address as the page last left it. Any other is a link the browser has taken and not
   // yet told of (its hashchange is on its way): a change meanwhile must not write over it.

@@ -10,6 +10,13 @@ async function unpackedProgram() {
   return new Response(stream).arrayBuffer();
 }
 
+// `text` as the viewer is handed a formula: no further than one character past `limit` (enough
+// for the viewer to say it is too long, and no more copied onto its stack); and since a C
+// string ends at NUL, a NUL goes as another control character, refused alike at its column.
+export function asCString(text, limit) {
+  return String(text).slice(0, limit + 1).replaceAll("\0", "\x01");
+}
+
 export async function startViewer(canvas) {
   const events = new EventTarget();
   const say = (type, detail) => events.dispatchEvent(new CustomEvent(type, { detail }));
@@ -38,10 +45,8 @@ export async function startViewer(canvas) {
   const formula = program.cwrap("normalsFormula", "string", ["number"]);
   const inspection = program.cwrap("normalsInspection", "string", []);
   const surfaceCount = program._normalsSurfaceCount();
-  // A text longer than the limit goes no further than one character past it: enough for the
-  // viewer to say it is too long, and no more copied onto its stack.
   const limit = program._normalsFormulaLimit();
-  const clipped = (text) => String(text).slice(0, limit + 1);
+  const clipped = (text) => asCString(text, limit);
   return {
     events,
     // The window the program asked for: its title, and its size in CSS pixels.
@@ -74,12 +79,10 @@ export async function startViewer(canvas) {
       return { text: cellsAsObj(),
         name: surface === surfaceCount ? "formula.obj" : `surface-${surface}.obj` };
     },
-    // The view: the viewer's own camera, or a longitude, latitude (degrees) and distance; and
-    // the eye that gives.
+    // The view: the viewer's own camera, or a longitude, latitude (degrees) and distance.
     view: () => {
       const n = (k) => program._normalsView(k);
-      return { viewers: n(0) === 1, longitude: n(1), latitude: n(2), distance: n(3),
-        eye: [n(4), n(5), n(6)] };
+      return { viewers: n(0) === 1, longitude: n(1), latitude: n(2), distance: n(3) };
     },
     turn: (longitude, latitude) => program._normalsTurn(longitude, latitude),
     zoom: (factor) => program._normalsZoom(factor),

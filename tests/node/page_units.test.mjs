@@ -1,0 +1,99 @@
+// The page's pure modules, in Node.js: the address read and written, presses told apart, the
+// panel's numbers and a formula as the viewer is handed it. What only a browser shows is in
+// tests/browser.
+import { test } from "node:test";
+import assert from "node:assert/strict";
+import { linked, linkTo } from "../../web/page/js/address.mjs";
+import { kHold, kTapTravel, pressesOn } from "../../web/page/js/presses.mjs";
+import { fixed } from "../../web/page/js/inspector.mjs";
+import { asCString } from "../../web/page/js/viewer.mjs";
+
+const link = (hash) => linked(hash, 6, 256, 21);
+
+test("a link's cell is a row and a column of the grid, or none", () => {
+  for (const [hash, cell] of [["#surface=2&inspect&cell=3,20", [3, 20]],
+    ["#surface=2&inspect&cell=0,0", [0, 0]], ["#surface=2&inspect&cell=3,21", null],
+    ["#surface=2&inspect&cell=21,0", null], ["#surface=2&inspect&cell=-1,4", null],
+    ["#surface=2&inspect&cell=2.5,4", null], ["#surface=2&inspect&cell=3", null]]) {
+    assert.deepEqual(link(hash).cell, cell, hash);
+  }
+});
+
+test("what is shown is linked and read back as it was", () => {
+  const shown = { own: true, formulas: ["u+v", "sin(u)*2", "v^2"], moving: false };
+  for (const look of [
+    { view: { viewers: true }, inspecting: false, cell: null, normals: 0 },
+    { view: { viewers: false, longitude: 25, latitude: 25.26, distance: 17.32 },
+      inspecting: true, cell: [4, 19], normals: 2 }]) {
+    const hash = linkTo(shown, false, look);
+    const back = link(hash);
+    assert.deepEqual(back.formulas, shown.formulas, hash);
+    assert.equal(back.still, true);
+    assert.deepEqual(back.view, look.view.viewers ? null :
+      [look.view.longitude, look.view.latitude, look.view.distance]);
+    assert.deepEqual(back.cell, look.cell);
+    assert.equal(back.normals, look.normals);
+  }
+  assert.equal(link("#surface=1&normals=surface").normals, 1);
+  assert.equal(link("#surface=1&normals=sideways").normals, 0);
+  assert.match(linkTo({ surface: 3, moving: true }, false, { view: { viewers: false,
+    longitude: -15, latitude: 20.26, distance: 21.65 }, normals: 0 }), /&view=-15,20.26,21.65$/);
+});
+
+// A clock that runs only when told, keeping what was set and for how long.
+function fakeClock() {
+  const timers = new Map();
+  let next = 1;
+  return { set: (f, ms) => { timers.set(next, { f, ms }); return next++; },
+    clear: (id) => timers.delete(id), timers,
+    run: () => { for (const [id, t] of timers) { timers.delete(id); t.f(); } } };
+}
+
+test("presses: a tap, a drag, a finger held, the right button", () => {
+  const heard = [];
+  const clock = fakeClock();
+  const p = pressesOn({ tap: () => heard.push("tap"), turn: (dx) => heard.push(`turn ${dx}`),
+    zoom: () => heard.push("zoom"), hold: () => heard.push("hold") }, clock);
+  const at = (id, x, extra = {}) => ({ pointerId: id, pointerType: "mouse", button: 0,
+    clientX: x, clientY: 0, ...extra });
+  // A click that moves less than the tap's travel is a tap.
+  assert.equal(p.down(at(1, 0)), true);
+  p.move(at(1, kTapTravel - 1));
+  p.up(at(1, kTapTravel - 1), true);
+  assert.deepEqual(heard.splice(0), ["tap"]);
+  // A drag turns, and is no tap.
+  p.down(at(1, 0));
+  p.move(at(1, 20));
+  p.up(at(1, 20), true);
+  assert.deepEqual(heard.splice(0), ["turn 20"]);
+  // The right button and the middle one are the browser's.
+  assert.equal(p.down(at(2, 0, { button: 2 })), false);
+  p.up(at(2, 0, { button: 2 }), true);
+  assert.equal(p.down(at(3, 0, { button: 1 })), false);
+  assert.deepEqual(heard.splice(0), []);
+  // A finger held still half a second looks into a cell, and its lift is no tap.
+  const finger = at(4, 0, { pointerType: "touch" });
+  p.down(finger);
+  assert.deepEqual([...clock.timers.values()].map((t) => t.ms), [kHold]);
+  assert.equal(kHold, 500);
+  clock.run();
+  p.up(finger, true);
+  assert.deepEqual(heard.splice(0), ["hold"]);
+  // A finger lifted before then is a tap.
+  p.down(finger);
+  p.up(finger, true);
+  assert.deepEqual(heard.splice(0), ["tap"]);
+  assert.equal(clock.timers.size, 0);
+});
+
+test("the panel's numbers: four decimals, no minus sign on zero, undefined for null", () => {
+  for (const [x, text] of [[1 / 3, "0.3333"], [-0.00004, "0.0000"], [-0.00005, "0.0000"],
+    [-0.00006, "-0.0001"], [-0, "0.0000"], [2.5, "2.5000"], [null, "undefined"]]) {
+    assert.equal(fixed(x), text, String(x));
+  }
+});
+
+test("a formula handed to the viewer: a NUL is refused as a control character, not an end", () => {
+  assert.equal(asCString("u\0+v", 256), "u\x01+v");
+  assert.equal(asCString("x".repeat(300), 256).length, 257);
+});
