@@ -1,8 +1,8 @@
 // What is shown, written in the address's fragment and read back from it: `#surface=K`, or
 // `#x=...&y=...&z=...` for a surface of one's own, with `&still` when the animation is off,
 // `&view=LONGITUDE,LATITUDE,DISTANCE` for a view turned, `&inspect` while cells are looked into,
-// `&cell=ROW,COLUMN` for the one looked into and `&normals=surface` or `&normals=both` for the
-// normal lines other than the facet normals.
+// `&cell=ROW,COLUMN` for the one looked into, `&normals=surface` or `&normals=both` for the
+// normal lines other than the facet normals and `&large` for the larger picture.
 // Values are percent-decoded, never form-decoded: a plus stays a plus, and a formula typed
 // into a link by hand, unencoded, reads as typed.
 
@@ -43,7 +43,7 @@ export function linked(hash, surfaceCount, formulaLimit, gridSize) {
     formulas: formulas.every((f) => f !== undefined) ? formulas : null,
     view: numbers("view", 3), inspect: parts.has("inspect"),
     cell: numbers("cell", 2)?.every((k) => Number.isInteger(k) && k >= 0 && k < gridSize) ?
-      numbers("cell", 2) : null,
+      numbers("cell", 2) : null, large: parts.has("large"),
     normals: Math.max(0, kNormalLines.indexOf(parts.get("normals"))) };
 }
 
@@ -54,7 +54,8 @@ const kNormalLines = ["facet", "surface", "both"];
 // their system for less motion is linked as moving: whoever opens the link chooses for
 // themselves.
 // `look`: the view ({viewers, longitude, latitude, distance}), whether cells are looked into,
-// the cell looked into ([row, column]) or null, and the normal lines (0, 1, 2). Numbers are written as JavaScript writes
+// the cell looked into ([row, column]) or null, the normal lines (0, 1, 2) and whether the
+// picture is the larger one. Numbers are written as JavaScript writes
 // them, which reads back as the same number.
 export function linkTo(shown, stillByPreference, look) {
   const what = shown.own ? ["x", "y", "z"].map((name, k) =>
@@ -63,5 +64,5 @@ export function linkTo(shown, stillByPreference, look) {
   return `#${what}` + (shown.moving || stillByPreference ? "" : "&still") +
     (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}`) +
     (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "") +
-    (look.normals ? `&normals=${kNormalLines[look.normals]}` : "");
+    (look.normals ? `&normals=${kNormalLines[look.normals]}` : "") + (look.large ? "&large" : "");
 }

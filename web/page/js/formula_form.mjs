@@ -5,6 +5,10 @@
 
 export function showFormulaForm(viewer, form, message, leftOut) {
   const fields = ["x", "y", "z"].map((name) => form.elements[name]);
+  for (const f of fields) f.maxLength = viewer.formulaLimit();
+  for (const span of document.querySelectorAll(".formula-limit")) {
+    span.textContent = String(viewer.formulaLimit());
+  }
   const say = (text, field = null) => {
     message.textContent = text;
     for (const f of fields) {

@@ -10,6 +10,8 @@ import { showFormulaForm } from "./formula_form.mjs";
 import { showViewControls } from "./view_controls.mjs";
 import { showInspector } from "./inspector.mjs";
 import { showNormalsChoice } from "./normals_choice.mjs";
+import { showExamples } from "./examples.mjs";
+import { showPictureSize } from "./picture_size.mjs";
 
 const element = (id) => document.getElementById(id);
 const say = (text) => { element("status").textContent = text; };
@@ -39,7 +41,7 @@ function followSize(viewer, canvas) {
 
 // The link's state, and the address kept to what is shown from then on; a surface of one's own
 // is shown through its form, which says why when it is refused.
-function followAddress(viewer, showFormula, inspector) {
+function followAddress(viewer, showFormula, inspector, pictureSize) {
   const reduced = matchMedia("(prefers-reduced-motion: reduce)").matches;
   let stillByPreference = false;
   const open = (hash) => {
@@ -53,6 +55,7 @@ function followAddress(viewer, showFormula, inspector) {
     viewer.setNormals(link.normals);
     inspector.setOn(link.inspect);
     if (link.inspect && link.cell) inspector.look(link.cell[0] * size + link.cell[1]);
+    if (link.large !== pictureSize.large()) pictureSize.setLarge(link.large);
   };
   // The address as the page last left it. Any other is a link the browser has taken and not
   // yet told of (its hashchange is on its way): a change meanwhile must not write over it.
@@ -64,7 +67,7 @@ function followAddress(viewer, showFormula, inspector) {
     const cell = viewer.inspectedCell(), size = viewer.gridSize();
     const hash = linkTo(shown, stillByPreference, { view: viewer.view(),
       inspecting: inspector.on(), cell: cell >= 0 ? [Math.floor(cell / size), cell % size] : null,
-      normals: viewer.normals() });
+      normals: viewer.normals(), large: pictureSize.large() });
     if (location.hash !== hash) history.replaceState(null, "", hash);
     followed = location.hash;
   };
@@ -72,6 +75,7 @@ function followAddress(viewer, showFormula, inspector) {
   write();
   viewer.events.addEventListener("change", write);
   inspector.events.addEventListener("toggle", write);
+  pictureSize.events.addEventListener("size", write);
   addEventListener("hashchange", () => {
     followed = location.hash;
     open(location.hash);
@@ -92,8 +96,9 @@ async function main() {
   const { title, width, height } = viewer.window();
   document.title = title;
   element("title").textContent = title;
-  canvas.style.maxWidth = `${width}px`;
   canvas.style.aspectRatio = `${width} / ${height}`;
+  const pictureSize = showPictureSize(element("picture"), canvas, element("larger"),
+    element("full-screen"), width);
   let observer = null;
   viewer.events.addEventListener("stopped", ({ detail }) => say(`The viewer stopped: ${detail}`));
   // Escape ends the program, and the frames with it; the message takes the picture's place.
@@ -111,7 +116,8 @@ async function main() {
   showNormalsChoice(viewer, [...element("normals").querySelectorAll("input")]);
   showViewControls(viewer, [...element("view").querySelectorAll("button")],
     element("caption-note"));
-  followAddress(viewer, showFormula, inspector);
+  showExamples(element("examples"), viewer.surfaceCount(), (k) => viewer.caption(k), linkTo);
+  followAddress(viewer, showFormula, inspector, pictureSize);
   const next = element("next"), animation = element("animation");
   listenForInput(viewer, canvas, [...element("controls").querySelectorAll("button")],
     inspector);

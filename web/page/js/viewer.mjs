@@ -52,6 +52,8 @@ export async function startViewer(canvas) {
     // The window the program asked for: its title, and its size in CSS pixels.
     window: () => shape,
     surfaceCount: () => surfaceCount,
+    // The caption of built-in surface `k`.
+    caption: (k) => caption(k),
     // The longest formula a field takes.
     formulaLimit: () => limit,
     // What the next frame shows: a surface's number (or `own`, the surface of one's own, with
