@@ -84,6 +84,27 @@ export async function inspectChecks(b, o) {
       .getAttribute("aria-pressed")) === "true", "the switch is off");
     await again.close();
   });
+  await check("at rest the panel stays as it is, frame after frame; a right click is the " +
+    "browser's", async () => {
+    const tab = await open(b, o.page, "#surface=2&still&inspect&cell=3,4");
+    await started(tab);
+    await settled(tab);
+    const changes = await tab.evaluate(() => new Promise((done) => {
+      let n = 0;
+      new MutationObserver((records) => { n += records.length; })
+        .observe(document.getElementById("cell-panel"), { childList: true, subtree: true,
+          characterData: true });
+      let frames = 0;
+      const count = () => (++frames < 30 ? requestAnimationFrame(count) : done(n));
+      requestAnimationFrame(count);
+    }));
+    expect(changes === 0, `the panel changed ${changes} times at rest`);
+    const box = await (await tab.$("#canvas")).boundingBox();
+    await tab.mouse.click(box.x + 50, box.y + 50, { button: "right" });
+    await settled(tab);
+    expect((await shown(tab)).surface === 2, "a right click changed the surface");
+    await tab.close();
+  });
   await check("the panel gives normals-snapshot --inspect's numbers for the same cell, N and " +
     "the angle among them", async () => {
     const tab = await open(b, o.page, "#surface=3&still&inspect&cell=10,3&normals=both");

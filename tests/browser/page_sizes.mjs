@@ -1,5 +1,5 @@
-// The page at other sizes, for page_test.mjs: a screen 320 pixels wide (Chromium, which can be
-// made one), and a screen of twice the pixels, whose first frame of each link to a golden case
+// The page at other sizes, for page_test.mjs: screens 320, 900 and 1280 pixels wide (Chromium,
+// which can be made one), the larger picture, and a screen of twice the pixels, whose first frame of each link to a golden case
 // at rest is judged against the golden references (normals-compare-golden --scale 2): averaged
 // 2 x 2 with the least share kShareAt2, and its caption pixel by pixel.
 import { execFileSync, spawnSync } from "node:child_process";
@@ -20,17 +20,40 @@ export async function narrow(b, o) {
   await check("at 320 px the page does not scroll sideways and the picture is whole", async () => {
     await pollUntil("the canvas to follow the width", () => tab.evaluate(() =>
       canvas.width < 320));
-    const fit = await tab.evaluate(() => {
-      const box = canvas.getBoundingClientRect();
-      return { scroll: document.documentElement.scrollWidth, inner: innerWidth,
-        left: box.left, right: box.right, bottom: box.bottom, width: box.width,
-        height: box.height, innerHeight };
-    });
+    const fit = await layoutOf(tab);
     expect(fit.scroll <= fit.inner && fit.left >= 0 && fit.right <= fit.inner &&
-      fit.bottom <= fit.innerHeight && fit.width === fit.height, JSON.stringify(fit));
+      fit.bottom <= fit.innerHeight && fit.width === fit.height && fit.sideTop >= fit.bottom,
+      JSON.stringify(fit));
   });
   await tab.close();
+  await check("from 900 px on the groups stand beside the picture; the larger picture is the " +
+    "largest square the window holds, drawn at that size, and in the link", async () => {
+    for (const width of [900, 1280]) {
+      const wide = await open(b, o.page, "#surface=3&still", { viewport: { width, height: 800 } });
+      await started(wide);
+      let fit = await layoutOf(wide);
+      expect(fit.scroll <= fit.inner && fit.sideLeft >= fit.right && fit.width === 400,
+        `at ${width}: ${JSON.stringify(fit)}`);
+      await wide.click("#larger");
+      await pollUntil("the picture to grow", () => wide.evaluate(() => canvas.width > 600));
+      fit = await layoutOf(wide);
+      expect(fit.width === fit.height && fit.width > 600 && fit.bottom <= fit.innerHeight &&
+        fit.buffer === fit.width && /&large$/.test(fit.hash), `larger at ${width}: ` +
+        JSON.stringify(fit));
+      await wide.close();
+    }
+  });
 }
+
+// Where the picture and the groups beside it are, and the drawing buffer's width.
+const layoutOf = (tab) => tab.evaluate(() => {
+  const box = canvas.getBoundingClientRect();
+  const side = document.getElementById("side").getBoundingClientRect();
+  return { scroll: document.documentElement.scrollWidth, inner: innerWidth,
+    left: box.left, right: box.right, bottom: box.bottom, width: box.width,
+    height: box.height, innerHeight, sideLeft: side.left, sideTop: side.top,
+    buffer: canvas.width, hash: location.hash };
+});
 
 export async function twice(b, o, chromium) {
   await check("at ratio 2 the picture has twice the window's pixels and, averaged 2 x 2, is the " +

@@ -106,7 +106,8 @@ async function everyHand(b) {
       const before = await shown(tab);
       // Everything that takes the focus after the picture, in the page's order, then nothing;
       // of a group of radio buttons, the one checked.
-      const controls = await tab.evaluate(() => [...document.querySelectorAll("button, input")]
+      const controls = await tab.evaluate(() => [...document.querySelectorAll(
+        "button, input, summary")]
         .filter((e) => e.compareDocumentPosition(canvas) & Node.DOCUMENT_POSITION_PRECEDING &&
           e.getClientRects().length > 0 && (e.type !== "radio" || e.checked)).map((e) => e.id));
       await tab.focus("#canvas");

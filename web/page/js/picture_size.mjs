@@ -4,15 +4,17 @@
 export function showPictureSize(picture, canvas, larger, fullScreen, width) {
   let large = false;
   const fit = () => {
+    // Larger, the picture stands alone above the groups, as wide as the page and the window's
+    // height allow.
+    document.body.classList.toggle("large", large);
     if (!large) {
       canvas.style.maxWidth = `${width}px`;
       return;
     }
-    const box = picture.getBoundingClientRect();
-    // Within the window's height, less the picture's own top margin, and its column's width.
-    const side = Math.max(width, Math.min(innerHeight - 16, document.documentElement.clientWidth -
-      2 * box.left));
-    canvas.style.maxWidth = `${Math.floor(side)}px`;
+    // The window's height below the picture's top on the page, so that it shows whole.
+    const top = picture.getBoundingClientRect().top + scrollY;
+    const room = Math.min(innerHeight - top - 8, picture.parentElement.clientWidth);
+    canvas.style.maxWidth = `${Math.floor(Math.max(width, room))}px`;
   };
   const size = {
     events: new EventTarget(),

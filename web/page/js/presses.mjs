@@ -9,7 +9,8 @@ export const kTapTravel = 6;
 // How long a finger is held still to look into the cell under it, in milliseconds.
 export const kHold = 500;
 
-export function pressesOn(act, clock = { set: setTimeout, clear: clearTimeout }) {
+export function pressesOn(act, clock = { set: (f, ms) => setTimeout(f, ms),
+  clear: (id) => clearTimeout(id) }) {
   const presses = new Map();  // pointer id: {start, last, moved, held, timer}
   let pinch = null;           // the distance between two fingers when the pinch began
   const spread = () => {
