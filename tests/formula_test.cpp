@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/viewer_state.h"
 #include "formula/formula_surface.h"
@@ -59,11 +60,36 @@ TEST(Formula, TheBuiltInsAsFormulasGiveTheirPointsBitForBit) {
   }
 }
 
+// A constant set gives the cells the same number written in gives, bit for bit; it starts at 1.
+TEST(Formula, ConstantsAreTheNumbersTheyAreSetTo) {
+  FormulaError error;
+  const auto named = parsed("(R+r*cos(pi*v))*cos(pi*u)", "r*sin(pi*v)", "(R+r*cos(pi*v))*sin(pi*u)",
+                            &error);
+  const auto written = parsed("(2.5+0.75*cos(pi*v))*cos(pi*u)", "0.75*sin(pi*v)",
+                              "(2.5+0.75*cos(pi*v))*sin(pi*u)", &error);
+  ASSERT_TRUE(named && written) << error.message;
+  EXPECT_EQ(named->constants(), (std::vector<std::string>{"R", "r"}));
+  EXPECT_EQ(named->constant("R"), 1);
+  EXPECT_TRUE(named->setConstant("R", 2.5) && named->setConstant("r", 0.75));
+  EXPECT_FALSE(named->setConstant("q", 1));
+  EXPECT_FALSE(named->setConstant("r", std::nan("")));
+  int differ = 0;
+  for (double u = -1; u < 1.2; u += 0.37) {
+    for (double v = -1; v < 1.2; v += 0.29) {
+      differ += !sameBits(named->point(u, v, 0), written->point(u, v, 0));
+    }
+  }
+  EXPECT_EQ(differ, 0);
+}
+
 TEST(Formula, RefusalsSayTheFieldWhatAndWhere) {
   const struct {
     const char *x, *y, *z, *message;
   } cases[] = {
-      {"u*3", "u*v*w", "v*3", "Y: unknown name \"w\" at column 5"},
+      // Any other name is a constant; but not a function's, a link's, nor a ninth.
+      {"u*3", "2*sinn(u)", "v*3", "Y: unknown function \"sinn\" at column 3"},
+      {"u*view", "0", "v", "X: \"view\" is a name the link uses, so it cannot be a constant at column 3"},
+      {"a+b+c+d", "f+g+h+k", "v*m", "Z: more than 8 constants: \"m\" at column 3"},
       {"", "0", "v", "X: the formula is empty"},
       {"u", "   ", "v", "Y: the formula is empty"},
       {"u", "0", "sin(v", "Z: a parenthesis opened here is not closed at column 4"},

@@ -72,7 +72,7 @@ TEST(ObjFile, EveryCellAndRedLineReadBackExactly) {
       const std::string text =
           cellsAsObj([surface](double u, double un, double v,
                                double vn) { return cellAt(surface, u, un, v, vn); },
-                     {"1.0.0", "X=..., Y=..., Z=...", animate, 0.3f});
+                     {"1.0.0", "X=..., Y=..., Z=...", animate, 0.3f, Grid{}});
       EXPECT_NE(text.find(animate ? "# phase: 0.300000012, the animation on" : "# phase: at rest"),
                 std::string::npos);
       const Read r = readObj(text);
@@ -117,7 +117,7 @@ TEST(ObjFile, CellsThatAreNotFiniteAreLeftOutAndCounted) {
         if (u > 0.15 && u < 0.25 && v < -0.95) c.lineEnd.x = 1e39;
         return c;
       },
-      {"1.0.0", "X=..., Y=..., Z=...", false, 0});
+      {"1.0.0", "X=..., Y=..., Z=...", false, 0, Grid{}});
   EXPECT_NE(text.find("# 333 cells; 108 left out"), std::string::npos) << text.substr(0, 600);
   const Read r = readObj(text);
   EXPECT_EQ(r.shapes.at(0).mesh.num_face_vertices.size(), 333u);

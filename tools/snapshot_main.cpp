@@ -82,6 +82,13 @@ int main(int argc, char** argv) {
       std::cerr << kSnapshotProgram << ": " << error.message << "\n";
       return 2;
     }
+    for (const auto& [name, value] : options.settings) {
+      if (!own->setConstant(name, value)) {
+        std::cerr << kSnapshotProgram << ": --set: the formulas have no constant \"" << name
+                  << "\" (see --help)\n";
+        return 2;
+      }
+    }
   }
   const auto files = snapshotTargets(options);
   // With a cell's numbers on standard output, what is done goes to standard error.
@@ -101,6 +108,7 @@ int main(int argc, char** argv) {
     subject.normals = options.normals;
     subject.inspect[0] = options.inspect[0];
     subject.inspect[1] = options.inspect[1];
+    subject.grid = options.grid();
     if (options.otherEye) {
       subject.camera = {{options.eye[0], options.eye[1], options.eye[2]},
                         {kCentre[0], kCentre[1], kCentre[2]},
@@ -124,8 +132,12 @@ int main(int argc, char** argv) {
     if (inspecting) {
       std::cout << inspectionText(subject, options.fixedPhase, options.phase) << std::endl;
     }
+    if (options.convergence) {
+      progress << path << ": " << convergenceText(subject, options.fixedPhase, options.phase)
+               << "\n";
+    }
     if (leftOut > 0) {
-      std::cerr << kSnapshotProgram << ": " << leftOut << " of " << kCellCount
+      std::cerr << kSnapshotProgram << ": " << leftOut << " of " << subject.grid.cellCount()
                 << " cells are undefined and not " << (options.obj ? "written" : "drawn")
                 << (options.gif ? " in some frames" : "")
                 << "\n";

@@ -3,17 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 #include "app/handlers.h"
 #include "app/viewer_state.h"
-#include "geometry/cell.h"
 #include "command_line.h"
-#include "explorer/view.h"
+#include "snapshot_values.h"
 #include "icon.h"
 
 namespace {
@@ -21,8 +17,8 @@ namespace {
 std::string usage() {
   const std::string program = kSnapshotProgram;
   return "usage: " + program +
-          " [SURFACES] [--phase P | --at-rest] [--icon N] [--eye X,Y,Z] [--normals LINES]\n"
-         "         [--inspect ROW,COLUMN] [--out FILE_OR_DIR]\n"
+          " [SURFACES] [GRID] [--phase P | --at-rest] [--icon N] [--eye X,Y,Z]\n"
+         "         [--normals LINES] [--inspect ROW,COLUMN] [--convergence] [--out FILE_OR_DIR]\n"
          "       " +
          program +
          " --animation [--every N] [SURFACES] [--eye X,Y,Z] [--out FILE_OR_DIR]\n"
@@ -36,7 +32,9 @@ std::string usage() {
          "as surface-0.png ... surface-5.png in the current folder.\n"
          "SURFACES: --all (every surface, the default), --surface K (surface K, 0 to 5), or a\n"
          "surface of one's own: --x F --y F --z F, its coordinates as formulas in u, v and t\n"
-         "(the phase while the animation runs, 0 at rest), written as formula.png, .gif or .obj\n"
+         "(the phase while the animation runs, 0 at rest), written as formula.png, .gif or .obj,\n"
+         "with --set NAME=VALUE for each constant it names. GRID: --cells NU[,NV], and for a\n"
+         "surface of one's own --u A,B and --v C,D\n"
          "  --phase P     the animation on, held at phase P (0 to 1); --at-rest: off (the "
          "default)\n"
          "  --icon N      an N x N icon (16 to 256): the middle of the frame, averaged down\n"
@@ -50,6 +48,12 @@ std::string usage() {
          "                default), surface (the surface's own normals, teal) or both\n"
          "  --inspect R,C mark the cell in row R and column C (0 to 20) with its e1, e2, n and\n"
          "                N, and print its numbers as JSON on standard output\n"
+         "  --cells NU[,NV] the cells along u and along v (1 to 100 each; 21 x 21 by default)\n"
+         "  --u A,B       a surface of one's own's u from A to B (--v C,D: v), in 21 cells\n"
+         "                unless --cells says otherwise\n"
+         "  --set N=V     a constant of one's own surface's formulas (1 unless set)\n"
+         "  --convergence print the largest and mean angle between the facet normals and the\n"
+         "                surface's own at the cells' middles\n"
          "  --out F       the file (one surface, ending .png, .gif or .obj) or folder to write "
          "into\n"
          "It draws on the X display in DISPLAY, or on a virtual one (Xvfb) it starts itself.\n"
@@ -60,46 +64,6 @@ std::string usage() {
 bool isDirectory(const std::string& path) {
   struct stat s;
   return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
-}
-
-// Three numbers separated by commas, all finite, into `eye`; or why not.
-std::string readEye(const std::string& text, double eye[3]) {
-  std::size_t start = 0;
-  for (int k = 0; k < 3; ++k) {
-    const std::size_t end = text.find(',', start);
-    if ((end == std::string::npos) != (k == 2)) return "--eye takes three numbers: X,Y,Z";
-    const std::string word = text.substr(start, end == std::string::npos ? end : end - start);
-    char* rest = nullptr;
-    eye[k] = std::strtod(word.c_str(), &rest);
-    if (word.empty() || *rest != '\0' || std::isspace(static_cast<unsigned char>(word[0]))) {
-      return "--eye: '" + word + "' is not a number";
-    }
-    if (!std::isfinite(eye[k])) return "--eye: '" + word + "' is not a finite number";
-    start = end + 1;
-  }
-  // Looking at the origin with Y up: neither from the origin itself nor from straight above or
-  // below it, where Y up is the line of sight.
-  if (eye[0] == 0 && eye[2] == 0) {
-    return eye[1] == 0 ? "--eye: the eye cannot be at the origin it looks at"
-                       : "--eye: straight above or below the origin, Y cannot be up";
-  }
-  // No nearer the vertical than the page's view comes.
-  const double latitude = std::atan2(std::fabs(eye[1]), std::hypot(eye[0], eye[2])) / kDegree;
-  if (latitude > kLatitudeLimit) {
-    return "--eye: " + std::to_string(latitude).substr(0, 5) + " degrees from the horizon; " +
-           "the view comes no nearer the vertical than " +
-           std::to_string(static_cast<int>(kLatitudeLimit));
-  }
-  return "";
-}
-
-// The row and column of a cell, each within the grid, into `cell`; or why not.
-std::string readCell(const CommandLine& args, const std::string& text, int cell[2]) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return "--inspect takes a row and a column: ROW,COLUMN";
-  const std::string words[2] = {text.substr(0, comma), text.substr(comma + 1)};
-  for (int k = 0; k < 2; ++k) cell[k] = args.integer(words[k], 0, kGridSize - 1);
-  return "";
 }
 
 bool endsWith(const std::string& text, const std::string& end) {
@@ -138,12 +102,18 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     } else if (args.option() == "--icon") {
       o.icon = args.integer(args.value(), kSmallestIcon, kIconSource);
     } else if (args.option() == "--eye") {
-      const std::string error = readEye(args.value(), o.eye);
-      if (!error.empty()) args.fail(error);
+      readEye(args, args.value(), o.eye);
       o.otherEye = true;
     } else if (args.option() == "--inspect") {
-      const std::string error = readCell(args, args.value(), o.inspect);
-      if (!error.empty()) args.fail(error);
+      readCell(args, args.value(), o.inspect);
+    } else if (args.option() == "--cells") {
+      readCells(args, args.value(), o.cells);
+    } else if (args.option() == "--u" || args.option() == "--v") {
+      readRange(args, args.value(), args.option() == "--u" ? o.uRange : o.vRange);
+    } else if (args.option() == "--set") {
+      o.settings.push_back(readSetting(args, args.value()));
+    } else if (args.option() == "--convergence") {
+      o.convergence = true;
     } else if (args.option() == "--normals") {
       const std::string lines = args.value();
       if (lines != "facet" && lines != "surface" && lines != "both") {
@@ -174,6 +144,16 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   if (o.obj && (o.gif || o.icon > 0))
     args.fail("--obj writes cells, not pictures: no --animation or --icon");
   if (o.obj && o.otherEye) args.fail("--obj writes cells, seen from nowhere: no --eye");
+  const bool ranged = o.uRange[0] != o.uRange[1] || o.vRange[0] != o.vRange[1];
+  if (ranged && !o.own()) {
+    args.fail("--u and --v belong to a surface of one's own: a built-in keeps its span");
+  }
+  if (!o.settings.empty() && !o.own()) args.fail("--set belongs to a surface of one's own");
+  const Grid grid = o.grid();
+  if (o.inspect[0] >= grid.cellsU || o.inspect[1] >= grid.cellsV) {
+    args.fail("--inspect: the grid has rows 0 to " + std::to_string(grid.cellsU - 1) +
+              " and columns 0 to " + std::to_string(grid.cellsV - 1));
+  }
   if (o.inspect[0] >= 0 && !(o.surface >= 0 || o.own())) {
     args.fail("--inspect looks into one surface: --surface K, or --x --y --z");
   }
@@ -184,6 +164,18 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     args.fail("--normals chooses the lines drawn: no --obj");
   }
   return o;
+}
+
+Grid SnapshotOptions::grid() const {
+  const bool ranged = uRange[0] != uRange[1] || vRange[0] != vRange[1];
+  if (cells[0] == 0 && !ranged) return Grid{};
+  const int nu = cells[0] > 0 ? cells[0] : kGridSize, nv = cells[1] > 0 ? cells[1] : kGridSize;
+  if (!ranged) return Grid::over(nu, nv);
+  const double end = gridEnd();
+  return Grid::over(nu, nv, uRange[0] != uRange[1] ? uRange[0] : kGridStart,
+                    uRange[0] != uRange[1] ? uRange[1] : end,
+                    vRange[0] != vRange[1] ? vRange[0] : kGridStart,
+                    vRange[0] != vRange[1] ? vRange[1] : end);
 }
 
 std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOptions& o) {

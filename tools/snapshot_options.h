@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/grid.h"
 #include "render/mesh.h"
 
 // The program's name, as its messages begin.
@@ -26,6 +27,13 @@ struct SnapshotOptions {
   bool otherEye = false;
   int inspect[2] = {-1, -1};  // the row and column of the cell to mark and describe, if any
   NormalLines normals = NormalLines::kFacet;
+  int cells[2] = {0, 0};                                 // along u and v; 0: the viewer's grid
+  double uRange[2] = {0, 0}, vRange[2] = {0, 0};         // a surface of one's own's, when given
+  std::vector<std::pair<std::string, double>> settings;  // its constants
+  bool convergence = false;  // print how close the facet normals come to the surface's own
+
+  // The grid the options ask for: the viewer's own unless cells or ranges are given.
+  Grid grid() const;
 
   bool own() const { return !formula[0].empty() || !formula[1].empty() || !formula[2].empty(); }
 };

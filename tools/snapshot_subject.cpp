@@ -20,7 +20,8 @@ PointFunction pointsOf(const Subject& subject) {
 }
 
 Inspection inspectionOf(const Subject& subject) {
-  return inspect(pointsOf(subject), subject.inspect[0], subject.inspect[1], subject.camera);
+  return inspect(pointsOf(subject), subject.inspect[0], subject.inspect[1], subject.camera,
+                 subject.grid);
 }
 
 // The current frame of `subject`; the viewer's own frame, call for call, for a built-in
@@ -29,6 +30,7 @@ Image frameOf(const Subject& subject, int* leftOut) {
   Scene scene;
   scene.camera = subject.camera;
   scene.normals = subject.normals;
+  if (!subject.grid.viewers) scene.grid = &subject.grid;
   const PointFunction points = pointsOf(subject);
   if (subject.own != nullptr) {
     scene.surface = &points;
@@ -77,6 +79,13 @@ std::string inspectionText(const Subject& subject, bool animate, float phase) {
   return asJson(inspectionOf(subject));
 }
 
+std::string convergenceText(const Subject& subject, bool animate, float phase) {
+  viewerState.surfaceIndex = subject.surface;
+  viewerState.animate = animate;
+  viewerState.phase = phase;
+  return describe(convergence(pointsOf(subject), subject.grid));
+}
+
 std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut) {
   viewerState.surfaceIndex = subject.surface;
   viewerState.animate = animate;
@@ -88,6 +97,7 @@ std::string cellsText(const Subject& subject, bool animate, float phase, int* le
         return subject.own ? cellAt(points, u, uNext, v, vNext)
                            : cellAt(surface, u, uNext, v, vNext);
       },
-      {NORMALS_VERSION, subject.own ? subject.own->caption() : kCaptions[surface], animate, phase},
+      {NORMALS_VERSION, subject.own ? subject.own->caption() : kCaptions[surface], animate, phase,
+       subject.grid},
       leftOut);
 }

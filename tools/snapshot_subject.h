@@ -17,6 +17,7 @@ struct Subject {
   Camera camera = kViewerCamera;
   NormalLines normals = NormalLines::kFacet;
   int inspect[2] = {-1, -1};  // the cell marked, row and column; none when negative
+  Grid grid;                  // the viewer's own unless another is given
 };
 
 // The frame of `subject` with the animation on at `phase`, or at rest; the most cells any
@@ -27,6 +28,9 @@ Image stillFrame(const Subject& subject, bool animate, float phase, int* leftOut
 Animation oscillation(const Subject& subject, int every, int* leftOut);
 // The numbers of the cell `subject` marks, in the frame at `phase` (or at rest), as JSON.
 std::string inspectionText(const Subject& subject, bool animate, float phase);
+// How close the facet normals of the frame at `phase` (or at rest) come to the surface's own,
+// as one line.
+std::string convergenceText(const Subject& subject, bool animate, float phase);
 // The cells of the frame at `phase` (or at rest) as an OBJ file's text; how many are left out
 // in `leftOut`.
 std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut);

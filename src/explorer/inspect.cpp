@@ -1,6 +1,7 @@
 #include "explorer/inspect.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "app/startup.h"
 #include "pipeline/fixed_function.h"
@@ -14,11 +15,12 @@ Matrix modelviewOf(const Camera& c) {
 
 }  // namespace
 
-Inspection inspect(const PointFunction& point, int row, int column, const Camera& camera) {
+Inspection inspect(const PointFunction& point, int row, int column, const Camera& camera,
+                   const Grid& grid) {
   Inspection in;
   in.row = row;
   in.column = column;
-  in.parameters = gridCell(row, column);
+  in.parameters = grid.cell(row, column);
   const GridCell& g = in.parameters;
   in.cell = cellAt(point, g.u, g.uNext, g.v, g.vNext);
   const Cell& c = in.cell;
@@ -59,4 +61,34 @@ Inspection inspect(const PointFunction& point, int row, int column, const Camera
   in.own = surfaceNormalAt(point, in.middle[0], in.middle[1]);
   in.angle = in.own.defined ? angleDegrees(c.normal, in.own.normal) : -1;
   return in;
+}
+
+Convergence convergence(const PointFunction& point, const Grid& grid) {
+  Convergence c;
+  double sum = 0;
+  forEachGridCell(point, grid, [&](const GridCell& g, const Cell& cell) {
+    if (!isDrawable(cell)) return;
+    const SurfaceNormal own = surfaceNormalAtMiddle(point, g);
+    const double angle = own.defined ? angleDegrees(cell.normal, own.normal) : -1;
+    if (angle < 0) {
+      ++c.noNormal;
+      return;
+    }
+    ++c.cells;
+    sum += angle;
+    c.largest = std::fmax(c.largest, angle);
+  });
+  c.mean = c.cells > 0 ? sum / c.cells : 0;
+  return c;
+}
+
+std::string describe(const Convergence& c) {
+  char text[160];
+  std::snprintf(text, sizeof text, "largest %.4f\u00b0, mean %.4f\u00b0 over %d cells", c.largest,
+                c.mean, c.cells);
+  std::string line = text;
+  if (c.noNormal > 0) {
+    line += "; " + std::to_string(c.noNormal) + " with no own normal left out";
+  }
+  return line;
 }

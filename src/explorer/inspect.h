@@ -7,6 +7,7 @@
 #include <string>
 
 #include "geometry/derivative.h"
+#include "geometry/grid.h"
 #include "render/frame.h"
 
 struct Inspection {
@@ -29,14 +30,27 @@ struct Inspection {
   Marker marker() const { return {cell, own}; }
 };
 
-// The cell in `row` and `column` of the surface `point`, seen with `camera`.
-Inspection inspect(const PointFunction& point, int row, int column, const Camera& camera);
+// The cell in `row` and `column` of the surface `point` on `grid`, seen with `camera`.
+Inspection inspect(const PointFunction& point, int row, int column, const Camera& camera,
+                   const Grid& grid = Grid{});
 // The inspection as one JSON object, every number with the digits that give it back exactly;
 // a number that is not finite, and an own normal or angle that is missing, is null.
 std::string asJson(const Inspection& inspection);
 
-// The cell (row * kGridSize + column) whose face covers the point (x, y) of a drawing buffer
-// `width` x `height` (pixels from its top left) seen with `camera`, the nearest where several
-// do; -1 where none does. Quads split as the GL layer splits them.
+// The cell (row * grid.cellsV + column) of `grid` whose face covers the point (x, y) of a
+// drawing buffer `width` x `height` (pixels from its top left) seen with `camera`, the nearest
+// where several do; -1 where none does. Quads split as the GL layer splits them.
 int pick(const PointFunction& point, const Camera& camera, double x, double y, int width,
-         int height);
+         int height, const Grid& grid = Grid{});
+
+// How close the facet normals come to the surface's own at the cells' middles, over a grid:
+// the largest and the mean angle between them, in degrees, over the cells drawn that have an
+// own normal; the cells drawn without one are counted apart.
+struct Convergence {
+  double largest = 0, mean = 0;
+  int cells = 0;     // over which they are taken
+  int noNormal = 0;  // drawn cells where the surface has no normal (or the facet normal is 0)
+};
+Convergence convergence(const PointFunction& point, const Grid& grid = Grid{});
+// As one line of text: "largest 1.4118°, mean 0.5246° over 441 cells".
+std::string describe(const Convergence& c);

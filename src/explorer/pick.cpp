@@ -76,15 +76,14 @@ double triangleDepth(const Clip& a, const Clip& b, const Clip& c, double x, doub
 }  // namespace
 
 int pick(const PointFunction& point, const Camera& camera, double x, double y, int width,
-         int height) {
+         int height, const Grid& grid) {
   const Camera& e = camera;
   const Matrix mvp = multiply(perspectiveMatrix(kFieldOfView, kAspect, kNearPlane, kFarPlane),
                               lookAt(identityMatrix(), e.eye[0], e.eye[1], e.eye[2], e.centre[0],
                                      e.centre[1], e.centre[2], e.up[0], e.up[1], e.up[2]));
   int found = -1, k = 0;
   double nearest = std::numeric_limits<double>::infinity();
-  sweepGrid([&](double u, double uNext, double v, double vNext) {
-    const Cell c = cellAt(point, u, uNext, v, vNext);
+  forEachGridCell(point, grid, [&](const GridCell&, const Cell& c) {
     const int index = k++;
     if (!isDrawable(c)) return;
     const Clip q[4] = {clipOf(mvp, c.p00), clipOf(mvp, c.p01), clipOf(mvp, c.p11),

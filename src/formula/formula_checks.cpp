@@ -37,6 +37,10 @@ std::string leadingName(const std::string& token) {
 
 char fieldName(int field) { return "XYZ"[field]; }
 
+FormulaError refusal(int field, int column, const std::string& what) {
+  return at(field, column, what);
+}
+
 FormulaError checkText(int field, const std::string& text) {
   if (text.find_first_not_of(' ') == std::string::npos) return at(field, 0, "the formula is empty");
   if (text.size() > kMaxFormulaLength) {
@@ -71,7 +75,19 @@ FormulaError fromParser(int field, const std::string& text, int code, const std:
       return at(field, 0, "the formula ends too soon");
     case mu::ecMISSING_PARENS:
       return at(field, openParenthesis(text), "a parenthesis opened here is not closed");
-    case mu::ecUNEXPECTED_PARENS:
+    case mu::ecUNEXPECTED_PARENS: {
+      // A name that is no function, called: taken as a constant, then refused at its "(".
+      std::size_t start = column > 0 ? static_cast<std::size_t>(column - 1) : 0;
+      while (start > 0 && (std::isalnum(static_cast<unsigned char>(text[start - 1])) ||
+                           text[start - 1] == '_')) {
+        --start;
+      }
+      const std::string name = leadingName(text.substr(start));
+      if (token == "(" && !name.empty() && start + name.size() == static_cast<std::size_t>(column - 1)) {
+        return at(field, static_cast<int>(start) + 1, "unknown function \"" + name + "\"");
+      }
+      return at(field, column, "unexpected \"" + token + "\"");
+    }
     case mu::ecUNEXPECTED_ARG_SEP:
     case mu::ecUNEXPECTED_OPERATOR:
     case mu::ecUNEXPECTED_VAL:

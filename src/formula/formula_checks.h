@@ -15,5 +15,7 @@ FormulaError checkText(int field, const std::string& text);
 // muparser's refusal (its error code, token, position from 0, and message), said so.
 FormulaError fromParser(int field, const std::string& text, int code, const std::string& token,
                         int position, const std::string& message);
+// Refusal of `field` at `column` (from 1; 0 for none) for `what`.
+FormulaError refusal(int field, int column, const std::string& what);
 // A text that is several formulas, separated by a comma outside any function.
 FormulaError severalResults(int field, const std::string& text);

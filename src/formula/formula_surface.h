@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/viewer_state.h"
 #include "geometry/cell.h"
@@ -17,6 +18,14 @@ class Parser;
 
 // The longest formula a field takes.
 constexpr std::size_t kMaxFormulaLength = 256;
+// The most constants the three formulas may name together, and the value each starts at.
+constexpr std::size_t kMostConstants = 8;
+constexpr double kConstantDefault = 1;
+// Names a link gives a meaning of its own, which no constant may take (nor u, v and t, the
+// variables, nor pi, PI and e).
+inline constexpr const char* kLinkNames[] = {"x",     "y",    "z",       "surface", "still",
+                                             "view",  "cell", "inspect", "normals", "large",
+                                             "cells", "set"};
 
 // Why a formula was refused, for a person: `message` names the field, what is wrong and where
 // (`Y: unknown name "w" at column 5`).
@@ -53,12 +62,21 @@ class FormulaSurface {
   // The formula of one coordinate (0, 1, 2: X, Y, Z) as typed.
   const std::string& formula(int field) const { return texts_[field]; }
 
+  // Every other name in the formulas is a constant, kConstantDefault until set: their names,
+  // in the order they first appear (X's, then Y's, then Z's).
+  const std::vector<std::string>& constants() const { return constantNames_; }
+  double constant(const std::string& name) const;
+  // Sets constant `name`; false, changing nothing, for a name the formulas do not have or a
+  // value that is not finite.
+  bool setConstant(const std::string& name, double value);
+
  private:
   struct Parsers;
   FormulaSurface();
   // Gives `parser` the variables u, v and t of `p`, and the constants.
   static void define(Parsers* p, mu::Parser* parser);
   std::unique_ptr<Parsers> parsers_;
+  std::vector<std::string> constantNames_;
   std::string texts_[3];
   std::string caption_;
 };

@@ -109,21 +109,4 @@ PointFunction builtInSurface(unsigned surface) {
   return [surface](double u, double v) { return surfacePoint(surface, u, v); };
 }
 
-void forEachGridCell(const PointFunction& point,
-                     const std::function<void(const GridCell&, const Cell&)>& visit) {
-  const std::vector<double>& values = gridValues();
-  const std::size_t n = values.size();
-  std::vector<Vector3> p;
-  p.reserve(n * n);
-  for (double u : values) {
-    for (double v : values) p.push_back(point(u, v));
-  }
-  // Row i is u's, column j is v's: P00 at (i, j), P01 at (i, j + 1), P11 and P10 a row on.
-  for (std::size_t i = 0; i + 1 < n; ++i) {
-    for (std::size_t j = 0; j + 1 < n; ++j) {
-      visit({values[i], values[i + 1], values[j], values[j + 1]},
-            cellFromCorners(p[i * n + j], p[i * n + j + 1], p[(i + 1) * n + j + 1],
-                            p[(i + 1) * n + j]));
-    }
-  }
-}
+double sweepValue(int i) { return gridValues()[i]; }

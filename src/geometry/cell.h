@@ -44,6 +44,8 @@ struct GridCell {
   double u, uNext, v, vNext;
 };
 GridCell gridCell(int row, int column);
+// The sweep's parameter i (0 to kGridSize): -1, then each the last plus 0.1.
+double sweepValue(int i);
 
 // One grid cell: its corners in drawing order, facet normal, centre, and the far end of its
 // normal line.
@@ -85,7 +87,7 @@ Cell cellAt(const PointFunction& point, double u, double uNext, double v, double
 // out, from the same corner values: each pair of the grid's parameters is evaluated once, not
 // once for every cell it is a corner of (a surface of one's own evaluates its formulas there).
 void forEachCell(const PointFunction& point, const std::function<void(const Cell&)>& visit);
-// The same, with each cell's parameters.
+// The same, with each cell's parameters (geometry/grid.h has it on any grid).
 void forEachGridCell(const PointFunction& point,
                      const std::function<void(const GridCell&, const Cell&)>& visit);
 

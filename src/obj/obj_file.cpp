@@ -21,14 +21,18 @@ void vertex(std::string* text, const Vector3& p) {
 std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftOutCount) {
   std::vector<Cell> kept;
   int leftOut = 0;
-  sweepGrid([&](double u, double uNext, double v, double vNext) {
-    const Cell c = cells(u, uNext, v, vNext);
-    if (isDrawable(c)) {
-      kept.push_back(c);
-    } else {
-      ++leftOut;
+  const Grid& grid = notes.grid;
+  for (int row = 0; row < grid.cellsU; ++row) {
+    for (int column = 0; column < grid.cellsV; ++column) {
+      const GridCell g = grid.cell(row, column);
+      const Cell c = cells(g.u, g.uNext, g.v, g.vNext);
+      if (isDrawable(c)) {
+        kept.push_back(c);
+      } else {
+        ++leftOut;
+      }
     }
-  });
+  }
   if (leftOutCount != nullptr) *leftOutCount = leftOut;
 
   char line[320];
@@ -43,11 +47,22 @@ std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftO
     std::snprintf(line, sizeof line, "# phase: at rest, the animation off\n");
   }
   text += line;
+  if (grid.viewers) {
+    std::snprintf(line, sizeof line,
+                  "# grid: u and v from %g in steps of %g, %d x %d cells, each with four corners "
+                  "of its own\n",
+                  kGridStart, kGridStep, kGridSize, kGridSize);
+  } else {
+    std::snprintf(line, sizeof line,
+                  "# grid: u from %.17g to %.17g in %d cells, v from %.17g to %.17g in %d cells, "
+                  "each with four corners of its own\n",
+                  grid.u0, grid.u1, grid.cellsU, grid.v0, grid.v1, grid.cellsV);
+  }
+  text += line;
   std::snprintf(line, sizeof line,
-                "# grid: u and v from %g in steps of %g, %d x %d cells, each with four corners of "
-                "its own\n# %zu cells; %d left out, a corner, the centre, the normal or the "
-                "line's end not being finite and within single precision\n",
-                kGridStart, kGridStep, kGridSize, kGridSize, kept.size(), leftOut);
+                "# %zu cells; %d left out, a corner, the centre, the normal or the line's end not "
+                "being finite and within single precision\n",
+                kept.size(), leftOut);
   text += line;
   text +=
       "# each cell: a face through P00 P01 P11 P10 with its facet normal, "

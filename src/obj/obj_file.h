@@ -7,6 +7,7 @@
 #include <string>
 
 #include "geometry/cell.h"
+#include "geometry/grid.h"
 
 // The cell [u, uNext] x [v, vNext] of the surface being written.
 using CellMaker = std::function<Cell(double u, double uNext, double v, double vNext)>;
@@ -17,6 +18,7 @@ struct ObjNotes {
   std::string formula;  // the surface's, as its caption shows it
   bool animate = false;
   float phase = 0.0f;  // with the animation on
+  Grid grid;           // the cells written, one for each of its cells
 };
 
 // The file's text: a group "cells" (four vertices a cell, in the order the viewer draws its

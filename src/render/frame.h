@@ -38,6 +38,7 @@ struct Scene {
   const PointFunction* surface = nullptr;  // null: the viewer's current surface
   const char* caption = nullptr;           // with `surface`
   NormalLines normals = NormalLines::kFacet;
+  const Grid* grid = nullptr;      // null: the viewer's own
   const Marker* marked = nullptr;  // drawn after the cells, before the caption
 };
 // Everything of a frame of `scene` but the buffer swap; how many cells were left out, their

@@ -63,10 +63,10 @@ void drawMesh() {
   });
 }
 
-int drawMesh(const PointFunction& point, NormalLines lines) {
+int drawMesh(const PointFunction& point, const Grid& grid, NormalLines lines) {
   // Only a cell whose every number is finite and within single precision reaches OpenGL.
   int leftOut = 0;
-  forEachGridCell(point, [&](const GridCell& g, const Cell& cell) {
+  forEachGridCell(point, grid, [&](const GridCell& g, const Cell& cell) {
     if (!isDrawable(cell)) {
       ++leftOut;
       return;

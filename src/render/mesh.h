@@ -2,6 +2,7 @@
 #pragma once
 
 #include "geometry/cell.h"
+#include "geometry/grid.h"
 
 // The width of every line the viewer draws, in the window's pixels.
 constexpr float kLineWidth = 2.0f;
@@ -24,6 +25,7 @@ enum class NormalLines { kFacet = 0, kSurface = 1, kBoth = 2 };
 // Every cell of the current surface.
 void drawMesh();
 
-// Every cell of the surface `point` whose four corners are all finite, each as drawCell draws
-// it (with the normal lines `lines`); how many were left out.
-int drawMesh(const PointFunction& point, NormalLines lines = NormalLines::kFacet);
+// Every cell of the surface `point` on `grid` that is drawable (isDrawable), each as drawCell
+// draws it (with the normal lines `lines`); how many were left out.
+int drawMesh(const PointFunction& point, const Grid& grid = Grid{},
+             NormalLines lines = NormalLines::kFacet);

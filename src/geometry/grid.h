@@ -1,0 +1,35 @@
+// The grid a surface is cut into: cells along u (rows) and along v (columns) over a range of
+// each parameter. The viewer's own grid, the default, is the one its sweep makes by repeated
+// addition, bit for bit (21 x 21 cells from -1 to about 1.1); any other takes
+// A + i (B - A) / n.
+#pragma once
+
+#include "geometry/cell.h"
+
+constexpr int kMostCells = 100;  // along each parameter
+
+struct Grid {
+  bool viewers = true;  // the viewer's own: its sweep's parameters, whatever the rest says
+  int cellsU = kGridSize, cellsV = kGridSize;
+  double u0 = kGridStart, u1 = 0, v0 = kGridStart, v1 = 0;  // 0: the sweep's last value
+
+  // The viewer's span (u and v from -1 to the sweep's last value) cut into these cells.
+  static Grid over(int cellsU, int cellsV);
+  // u from u0 to u1 and v from v0 to v1 (any finite, u0 != u1, v0 != v1), cut so.
+  static Grid over(int cellsU, int cellsV, double u0, double u1, double v0, double v1);
+
+  int cellCount() const { return cellsU * cellsV; }
+  // Parameter i of u (0 to cellsU) and j of v (0 to cellsV).
+  double u(int i) const;
+  double v(int j) const;
+  // The cell in row `row` (0 to cellsU - 1) and column `column` (0 to cellsV - 1).
+  GridCell cell(int row, int column) const { return {u(row), u(row + 1), v(column), v(column + 1)}; }
+};
+
+// The viewer's span's end, the sweep's last parameter (about 1.1).
+double gridEnd();
+
+// Every cell of the surface `point` on `grid`, rows (u) outer and columns (v) inner, each
+// worked out as cellAt works it out from the same corner values, each grid point evaluated once.
+void forEachGridCell(const PointFunction& point, const Grid& grid,
+                     const std::function<void(const GridCell&, const Cell&)>& visit);

@@ -1,0 +1,68 @@
+#include "snapshot_values.h"
+
+#include <cmath>
+#include <vector>
+
+#include "explorer/view.h"
+#include "geometry/grid.h"
+
+namespace {
+
+// The words of `text` between commas: exactly `count` of them, or the option's usage.
+std::vector<std::string> words(const CommandLine& args, const std::string& text, std::size_t count,
+                               const std::string& takes) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(',', start)) != std::string::npos; start = end + 1) {
+    out.push_back(text.substr(start, end - start));
+  }
+  out.push_back(text.substr(start));
+  if (out.size() != count) args.fail(args.option() + " takes " + takes + ", not '" + text + "'");
+  return out;
+}
+
+}  // namespace
+
+void readEye(const CommandLine& args, const std::string& text, double eye[3]) {
+  const std::vector<std::string> w = words(args, text, 3, "three numbers: X,Y,Z");
+  for (int k = 0; k < 3; ++k) eye[k] = args.number(w[k], -HUGE_VAL);
+  // Looking at the origin with Y up: neither from the origin itself nor from straight above or
+  // below it, where Y up is the line of sight; and no nearer the vertical than the page's view.
+  if (eye[0] == 0 && eye[2] == 0) {
+    args.fail(eye[1] == 0 ? "--eye: the eye cannot be at the origin it looks at"
+                          : "--eye: straight above or below the origin, Y cannot be up");
+  }
+  const double latitude = std::atan2(std::fabs(eye[1]), std::hypot(eye[0], eye[2])) / kDegree;
+  if (latitude > kLatitudeLimit) {
+    args.fail("--eye: " + std::to_string(latitude).substr(0, 5) + " degrees from the horizon; " +
+              "the view comes no nearer the vertical than " +
+              std::to_string(static_cast<int>(kLatitudeLimit)));
+  }
+}
+
+void readCell(const CommandLine& args, const std::string& text, int cell[2]) {
+  const std::vector<std::string> w = words(args, text, 2, "a row and a column: ROW,COLUMN");
+  for (int k = 0; k < 2; ++k) cell[k] = args.integer(w[k], 0, kMostCells * kMostCells);
+}
+
+void readCells(const CommandLine& args, const std::string& text, int cells[2]) {
+  const bool one = text.find(',') == std::string::npos;
+  const std::vector<std::string> w =
+      words(args, text, one ? 1 : 2, "the cells along u and along v: NU or NU,NV");
+  for (std::size_t k = 0; k < w.size(); ++k) cells[k] = args.integer(w[k], 1, kMostCells);
+  if (one) cells[1] = cells[0];
+}
+
+void readRange(const CommandLine& args, const std::string& text, double range[2]) {
+  const std::vector<std::string> w = words(args, text, 2, "a range: A,B");
+  for (int k = 0; k < 2; ++k) range[k] = args.number(w[k], -HUGE_VAL);
+  if (range[0] == range[1]) args.fail(args.option() + ": the range's ends are the same number");
+}
+
+std::pair<std::string, double> readSetting(const CommandLine& args, const std::string& text) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string::npos || equals == 0) {
+    args.fail("--set takes a constant and its value: NAME=VALUE, not '" + text + "'");
+  }
+  return {text.substr(0, equals), args.number(text.substr(equals + 1), -HUGE_VAL)};
+}
