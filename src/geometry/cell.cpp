@@ -109,4 +109,10 @@ PointFunction builtInSurface(unsigned surface) {
   return [surface](double u, double v) { return surfacePoint(surface, u, v); };
 }
 
+PointFunction builtInSurface(unsigned surface, bool animate, float phase) {
+  return [surface, animate, phase](double u, double v) {
+    return surfacePoint(surface, u, v, animate, phase);
+  };
+}
+
 double sweepValue(int i) { return gridValues()[i]; }

@@ -93,3 +93,5 @@ void forEachGridCell(const PointFunction& point,
 
 // Built-in surface `surface` at the current animation state, as a point function.
 PointFunction builtInSurface(unsigned surface);
+// The same at the animation state `animate` and `phase`, whatever the current state is.
+PointFunction builtInSurface(unsigned surface, bool animate, float phase);

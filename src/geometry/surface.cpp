@@ -7,8 +7,11 @@
 // Products are written left to right as the formulas read; reassociating them changes the
 // low bits of the points and so the pictures.
 Vector3 surfacePoint(unsigned index, double u, double v) {
-  const bool animate = viewerState.animate;
-  const double phase = viewerState.phase;
+  return surfacePoint(index, u, v, viewerState.animate, viewerState.phase);
+}
+
+Vector3 surfacePoint(unsigned index, double u, double v, bool animate, float phaseValue) {
+  const double phase = phaseValue;
   // Surfaces 0, 1, 2, 4 and 5 slide along u by up to half a unit either way.
   const double us = animate ? (phase - 0.5) + u : u;
 

@@ -15,3 +15,5 @@ constexpr double kFullPi = 3.141592653589793;
 // Point of surface `index` (0 to 5) at parameters (u, v), shifted by the animation phase while
 // the animation is on. Any other index gives the origin.
 Vector3 surfacePoint(unsigned index, double u, double v);
+// The same with the animation as given, whatever the viewer's state.
+Vector3 surfacePoint(unsigned index, double u, double v, bool animate, float phase);

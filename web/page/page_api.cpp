@@ -78,8 +78,8 @@ EMSCRIPTEN_KEEPALIVE const char* normalsFormula(int field) {
 // Forgets the surface of one's own; the first surface is shown.
 EMSCRIPTEN_KEEPALIVE void normalsClearFormula() { clearOwnSurface(); }
 
-// Cells of a frame, and those of the frame on the canvas left out, their corners not all finite.
-EMSCRIPTEN_KEEPALIVE int normalsCellCount() { return kCellCount; }
+// Cells of the next frame, and those of the frame on the canvas left out (isDrawable).
+EMSCRIPTEN_KEEPALIVE int normalsCellCount() { return pageGrid().cellCount(); }
 EMSCRIPTEN_KEEPALIVE int normalsCellsLeftOut() { return shownFrame().leftOut; }
 
 // The cells of the frame on the canvas as an OBJ file's text, as normals-snapshot --obj writes

@@ -42,13 +42,10 @@ EMSCRIPTEN_KEEPALIVE int normalsCaptionInView() {
 }
 
 // The cell under (x, y) of the frame on the canvas (pixels of a drawing buffer `width` x
-// `height` from its top left), row * the grid's size + column, or -1.
+// `height` from its top left), row * the grid's columns + column, or -1.
 EMSCRIPTEN_KEEPALIVE int normalsPick(double x, double y, int width, int height) {
-  int cell = -1;
-  withShownFrame([&](const PointFunction& point) {
-    cell = pick(point, cameraOf(pageView()), x, y, width, height);
-  });
-  return cell;
+  const ShownSurface shown = shownSurface();
+  return pick(shown.point, shown.camera, x, y, width, height, shown.grid);
 }
 
 // The normal lines of every cell: 0 the facet normals, 1 the surface's own, 2 both; false,
@@ -60,7 +57,7 @@ EMSCRIPTEN_KEEPALIVE int normalsSetNormals(int lines) {
 }
 EMSCRIPTEN_KEEPALIVE int normalsNormals() { return static_cast<int>(pageNormals()); }
 
-// Looks into cell `cell` (row * the grid's size + column), or into none (-1).
+// Looks into cell `cell` (row * the grid's columns + column), or into none (-1).
 EMSCRIPTEN_KEEPALIVE void normalsInspect(int cell) { setInspectedCell(cell); }
 EMSCRIPTEN_KEEPALIVE int normalsInspectedCell() { return inspectedCell(); }
 
@@ -70,11 +67,19 @@ EMSCRIPTEN_KEEPALIVE const char* normalsInspection() {
   json.clear();
   const int cell = inspectedCell();
   if (cell >= 0) {
-    withShownFrame([&](const PointFunction& point) {
-      json = asJson(inspect(point, cell / kGridSize, cell % kGridSize, cameraOf(pageView())));
-    });
+    const ShownSurface shown = shownSurface();
+    const int columns = shown.grid.cellsV;
+    json = asJson(inspect(shown.point, cell / columns, cell % columns, shown.camera, shown.grid));
   }
   return json.c_str();
+}
+
+// How close the facet normals of the frame on the canvas come to the surface's own, as a line.
+EMSCRIPTEN_KEEPALIVE const char* normalsConvergence() {
+  static std::string text;
+  const ShownSurface shown = shownSurface();
+  text = describe(convergence(shown.point, shown.grid));
+  return text.c_str();
 }
 
 }  // extern "C"

@@ -2,6 +2,7 @@
 
 #include <GL/glut.h>
 
+#include <cmath>
 #include <memory>
 
 #include "app/handlers.h"
@@ -21,6 +22,10 @@ struct PageScene {
   View view;
   int inspected = -1;
   NormalLines normals = NormalLines::kFacet;
+  // The grid asked for: its cells, and the ranges a surface of one's own takes.
+  int cells[2] = {kGridSize, kGridSize};
+  bool ranged = false;
+  double ranges[4] = {};
 };
 
 PageScene& scene() {
@@ -28,14 +33,27 @@ PageScene& scene() {
   return s;
 }
 
-// The surface of one's own at the current state, for a frame.
-PointFunction ownPoints() { return scene().own->at(viewerState); }
+// The grid of a frame of the surface of one's own (`own`) or a built-in one.
+Grid gridFor(bool own) {
+  const PageScene& s = scene();
+  if (own && s.ranged) {
+    const double* r = s.ranges;
+    return Grid::over(s.cells[0], s.cells[1], r[0], r[1], r[2], r[3]);
+  }
+  if (s.cells[0] == kGridSize && s.cells[1] == kGridSize) return Grid{};
+  return Grid::over(s.cells[0], s.cells[1]);
+}
 
-// The point function of the surface the next frame shows, at the current state.
-PointFunction pointsNow(bool own) {
-  if (own) return ownPoints();
-  const unsigned surface = viewerState.surfaceIndex;
-  return [surface](double u, double v) { return surfacePoint(surface, u, v); };
+// The surface a frame at `state` shows: the one of one's own (`own`) or a built-in one.
+PointFunction pointsOf(const ViewerState& state, bool own) {
+  if (own) return scene().own->at(state);
+  return builtInSurface(state.surfaceIndex, state.animate, state.phase);
+}
+
+// Redraws, and tells the page that what is shown has changed.
+void changed() {
+  glutPostRedisplay();
+  tellPageOfChange();
 }
 
 }  // namespace
@@ -45,21 +63,25 @@ void showPageFrame() {
   const bool own = s.ownShown && s.own != nullptr;
   const int before = s.shown.leftOut;
   s.shown = {viewerState, own, 0};
+  const Grid grid = gridFor(own);
   // The viewer's own frame, call for call, unless the page has more to show.
-  if (!own && s.view.ownCamera && s.inspected < 0 && s.normals == NormalLines::kFacet) {
+  if (!own && s.view.ownCamera && s.inspected < 0 && s.normals == NormalLines::kFacet &&
+      grid.viewers) {
     drawFrame();
   } else {
-    const PointFunction point = pointsNow(own);
+    const PointFunction point = pointsOf(viewerState, own);
     Scene frame;
     frame.camera = cameraOf(s.view);
     frame.normals = s.normals;
+    frame.grid = &grid;
     if (own) {
       frame.surface = &point;
       frame.caption = s.own->caption().c_str();
     }
     Marker marked;
     if (s.inspected >= 0) {
-      marked = inspect(point, s.inspected / kGridSize, s.inspected % kGridSize, frame.camera)
+      marked = inspect(point, s.inspected / grid.cellsV, s.inspected % grid.cellsV, frame.camera,
+                       grid)
                    .marker();
       frame.marked = &marked;
     }
@@ -143,31 +165,68 @@ void setPageNormals(NormalLines lines) {
 
 void setInspectedCell(int cell) {
   if (cell == scene().inspected) return;
-  scene().inspected = cell >= 0 && cell < kCellCount ? cell : -1;
-  glutPostRedisplay();
-  tellPageOfChange();
+  scene().inspected = cell >= 0 && cell < pageGrid().cellCount() ? cell : -1;
+  changed();
 }
 
-void withShownFrame(const std::function<void(const PointFunction& point)>& look) {
+ShownSurface shownSurface() {
   const PageScene& s = scene();
-  const ViewerState now = viewerState;
-  viewerState = s.shown.state;
-  look(pointsNow(s.shown.own && s.own != nullptr));
-  viewerState = now;
+  const bool own = s.shown.own && s.own != nullptr;
+  return {pointsOf(s.shown.state, own), gridFor(own), cameraOf(s.view)};
+}
+
+Grid pageGrid() { return gridFor(ownShownNext()); }
+
+std::string setPageGrid(int cellsU, int cellsV, bool ranged, const double ranges[4]) {
+  PageScene& s = scene();
+  if (cellsU < 1 || cellsU > kMostCells) {
+    return "Cells along u: a whole number from 1 to " + std::to_string(kMostCells);
+  }
+  if (cellsV < 1 || cellsV > kMostCells) {
+    return "Cells along v: a whole number from 1 to " + std::to_string(kMostCells);
+  }
+  if (ranged) {
+    const char* names[4] = {"u from", "u to", "v from", "v to"};
+    for (int k = 0; k < 4; ++k) {
+      if (!std::isfinite(ranges[k])) return std::string(names[k]) + ": a number";
+    }
+    if (ranges[0] == ranges[1]) return "u: its two ends are the same number";
+    if (ranges[2] == ranges[3]) return "v: its two ends are the same number";
+  }
+  // The cell looked into keeps its row and column where the new grid has them.
+  const Grid before = pageGrid();
+  const int row = s.inspected >= 0 ? s.inspected / before.cellsV : -1;
+  const int column = s.inspected >= 0 ? s.inspected % before.cellsV : -1;
+  s.cells[0] = cellsU;
+  s.cells[1] = cellsV;
+  s.ranged = ranged;
+  for (int k = 0; k < 4; ++k) s.ranges[k] = ranged ? ranges[k] : 0;
+  s.inspected = row >= 0 && row < cellsU && column < cellsV ? row * cellsV + column : -1;
+  changed();
+  return "";
+}
+
+bool pageGridRanged() { return scene().ranged; }
+const double* pageGridRanges() { return scene().ranges; }
+
+FormulaSurface* ownSurface() { return scene().own.get(); }
+
+bool setOwnConstant(const std::string& name, double value) {
+  FormulaSurface* own = ownSurface();
+  if (own == nullptr || !own->setConstant(name, value)) return false;
+  changed();
+  return true;
 }
 
 std::string shownCellsAsObj(const std::string& version) {
   const PageScene& s = scene();
   const bool own = s.shown.own && s.own != nullptr;
-  std::string text;
-  withShownFrame([&](const PointFunction& point) {
-    const unsigned surface = viewerState.surfaceIndex;
-    text = cellsAsObj(
-        [&](double u, double uNext, double v, double vNext) {
-          return own ? cellAt(point, u, uNext, v, vNext) : cellAt(surface, u, uNext, v, vNext);
-        },
-        {version, own ? s.own->caption() : kCaptions[surface], viewerState.animate,
-         viewerState.phase});
-  });
-  return text;
+  const ViewerState& state = s.shown.state;
+  const ShownSurface shown = shownSurface();
+  return cellsAsObj(
+      [&shown](double u, double uNext, double v, double vNext) {
+        return cellAt(shown.point, u, uNext, v, vNext);
+      },
+      {version, own ? s.own->caption() : kCaptions[state.surfaceIndex], state.animate,
+       state.phase, shown.grid});
 }

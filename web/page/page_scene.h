@@ -3,15 +3,16 @@
 // the frame on the canvas shows, for the page to name it and offer its cells.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "app/viewer_state.h"
 #include "geometry/cell.h"
+#include "geometry/grid.h"
 #include "explorer/view.h"
 #include "render/mesh.h"
 
 struct FormulaError;
+class FormulaSurface;
 
 // The page's display handler: the viewer's own frame, or the surface of one's own drawn as
 // the viewer draws its surfaces, then the swap.
@@ -41,8 +42,8 @@ std::string ownFormula(int field);
 // The cells of the frame on the canvas as an OBJ file's text.
 std::string shownCellsAsObj(const std::string& version);
 
-// The view the frames are seen with, and the cell looked into (row * kGridSize + column, or
-// -1): each change asks for a frame, and only then.
+// The view the frames are seen with, and the cell looked into (row * the grid's columns +
+// column, or -1): each change asks for a frame, and only then.
 const View& pageView();
 void setPageView(const View& view);
 int inspectedCell();
@@ -50,6 +51,27 @@ void setInspectedCell(int cell);
 // The normal lines every cell has in the frames.
 NormalLines pageNormals();
 void setPageNormals(NormalLines lines);
-// Runs `look` with the state of the frame on the canvas (the clock has moved on since) and the
-// point function of its surface, then puts the state back.
-void withShownFrame(const std::function<void(const PointFunction& point)>& look);
+
+// The grid of the next frame: the viewer's own unless other cells are asked for, over the
+// ranges asked for while the surface of one's own is shown.
+Grid pageGrid();
+// Asks for `cellsU` x `cellsV` cells (1 to kMostCells each), and with `ranged` for u from
+// ranges[0] to ranges[1] and v from ranges[2] to ranges[3] on the surface of one's own; ""
+// when taken, or else why not (naming the field and what it takes), changing nothing.
+std::string setPageGrid(int cellsU, int cellsV, bool ranged, const double ranges[4]);
+bool pageGridRanged();
+const double* pageGridRanges();
+
+// The surface of one's own, or null; a constant of its set, redrawn (false, changing nothing,
+// for a name it does not have or a value that is not finite).
+FormulaSurface* ownSurface();
+bool setOwnConstant(const std::string& name, double value);
+
+// The frame on the canvas (the clock has moved on since): its surface at its state, its grid
+// and its camera.
+struct ShownSurface {
+  PointFunction point;
+  Grid grid;
+  Camera camera;
+};
+ShownSurface shownSurface();

@@ -2,7 +2,9 @@
 // `#x=...&y=...&z=...` for a surface of one's own, with `&still` when the animation is off,
 // `&view=LONGITUDE,LATITUDE,DISTANCE` for a view turned, `&inspect` while cells are looked into,
 // `&cell=ROW,COLUMN` for the one looked into, `&normals=surface` or `&normals=both` for the
-// normal lines other than the facet normals and `&large` for the larger picture.
+// normal lines other than the facet normals, `&large` for the larger picture, `&cells=NU,NV`
+// for another grid, `&u=A,B&v=C,D` for one's own surface's ranges and `&NAME=VALUE` for each of
+// its constants.
 // Values are percent-decoded, never form-decoded: a plus stays a plus, and a formula typed
 // into a link by hand, unencoded, reads as typed.
 
@@ -28,9 +30,13 @@ function fragmentParts(hash, longest = Infinity) {
 
 // What a link asks for: the surface (0 unless it names one there is), or the formulas of one's
 // own (all three given, each of at most `formulaLimit` characters once decoded), and whether it
-// is still; the view, the cell looked into (a row and a column each below `gridSize`, or null)
-// and the normal lines.
-export function linked(hash, surfaceCount, formulaLimit, gridSize) {
+// is still; the view, the grid's cells ([along u, along v], or null for the viewer's), the
+// ranges of one's own surface ([[u from, u to] or null, [v from, v to] or null], or null), its
+// constants ({name:
+// value}), the cell looked into (a row and a column within the link's grid, or null), the
+// normal lines and whether the picture is the larger one. Numbers that are not numbers are
+// passed on as NaN, for the viewer to say what it takes.
+export function linked(hash, surfaceCount, formulaLimit) {
   // Three characters of the address for each of a formula's, percent-encoded.
   const parts = fragmentParts(hash, 3 * (formulaLimit + 1));
   const surface = /^\d+$/.test(parts.get("surface") ?? "") ? Number(parts.get("surface")) : 0;
@@ -39,29 +45,55 @@ export function linked(hash, surfaceCount, formulaLimit, gridSize) {
     const n = (parts.get(name) ?? "").split(",").map(Number);
     return n.length === count && n.every(Number.isFinite) ? n : null;
   };
+  const given = (name, counts) => {
+    if (!parts.has(name)) return null;
+    const n = parts.get(name).split(",").map((w) => (w.trim() === "" ? NaN : Number(w)));
+    return counts.includes(n.length) ? n : [NaN, NaN];
+  };
+  const cells = given("cells", [1, 2])?.map((n, k, all) => all[Math.min(k, all.length - 1)]);
+  const grid = cells?.length === 1 ? [cells[0], cells[0]] : cells;
+  const u = given("u", [2]), v = given("v", [2]);
+  const constants = {};
+  for (const [name, value] of parts) {
+    if (!kLinkNames.includes(name) && /^[A-Za-z_]\w*$/.test(name)) constants[name] = Number(value);
+  }
+  const [rows, columns] = grid ?? [kViewersCells, kViewersCells];
+  const cell = numbers("cell", 2);
   return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still"),
     formulas: formulas.every((f) => f !== undefined) ? formulas : null,
     view: numbers("view", 3), inspect: parts.has("inspect"),
-    cell: numbers("cell", 2)?.every((k) => Number.isInteger(k) && k >= 0 && k < gridSize) ?
-      numbers("cell", 2) : null, large: parts.has("large"),
-    normals: Math.max(0, kNormalLines.indexOf(parts.get("normals"))) };
+    cell: cell?.every(Number.isInteger) && cell[0] >= 0 && cell[0] < rows && cell[1] >= 0 &&
+      cell[1] < columns ? cell : null,
+    cells: grid ?? null, ranges: u || v ? [u, v] : null,
+    constants, normals: Math.max(0, kNormalLines.indexOf(parts.get("normals"))),
+    large: parts.has("large") };
 }
 
-// The normal lines' names in a link, by their number.
+// The normal lines' names in a link, by their number; the names a link uses for itself, which
+// no constant may have; the viewer's own grid's cells along each parameter.
 const kNormalLines = ["facet", "surface", "both"];
+const kLinkNames = ["surface", "x", "y", "z", "still", "view", "inspect", "cell", "normals",
+  "large", "cells", "u", "v", "set"];
+const kViewersCells = 21;
 
 // The fragment that opens `shown` again. A picture held still only because the person asked
 // their system for less motion is linked as moving: whoever opens the link chooses for
 // themselves.
 // `look`: the view ({viewers, longitude, latitude, distance}), whether cells are looked into,
-// the cell looked into ([row, column]) or null, the normal lines (0, 1, 2) and whether the
-// picture is the larger one. Numbers are written as JavaScript writes
-// them, which reads back as the same number.
+// the cell looked into ([row, column]) or null, the normal lines (0, 1, 2), whether the
+// picture is the larger one, the grid ({rows, columns, ranges}, or null for the viewer's) and
+// the constants of one's own surface ([{name, value}]). Numbers are written as JavaScript
+// writes them, which reads back as the same number.
 export function linkTo(shown, stillByPreference, look) {
   const what = shown.own ? ["x", "y", "z"].map((name, k) =>
     `${name}=${encodeURIComponent(shown.formulas[k])}`).join("&") : `surface=${shown.surface}`;
-  const v = look.view;
+  const v = look.view, g = look.grid;
+  const cells = g && (g.rows !== kViewersCells || g.columns !== kViewersCells || g.ranges);
   return `#${what}` + (shown.moving || stillByPreference ? "" : "&still") +
+    (shown.own ? (look.constants ?? []).map((c) => `&${c.name}=${c.value}`).join("") : "") +
+    (cells ? `&cells=${g.rows},${g.columns}` : "") +
+    (shown.own && g?.ranges ? `&u=${g.ranges[0]},${g.ranges[1]}&v=${g.ranges[2]},${g.ranges[3]}`
+      : "") +
     (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}`) +
     (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "") +
     (look.normals ? `&normals=${kNormalLines[look.normals]}` : "") + (look.large ? "&large" : "");

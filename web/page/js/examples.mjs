@@ -1,18 +1,23 @@
 // "Surfaces to try": the viewer's six, and surfaces of one's own that show something about
-// normals, each a link like any other (the address module writes it), which fills the form.
+// normals, each over a grid and ranges that draw it whole, and a link like any other (the
+// address module writes it), which fills the form.
+const tau = 6.283185307179586;
+// Each: what it shows, its formulas, its grid (cells along u and v, and their ranges), and its
+// constants.
 const kExamples = [
   ["A torus: every cell's normal points out of its tube",
-    ["(2+cos(pi*v))*cos(pi*u)", "sin(pi*v)", "(2+cos(pi*v))*sin(pi*u)"]],
+    ["(R+cos(v))*cos(u)", "sin(v)", "(R+cos(v))*sin(u)"], [24, 24, [0, tau, 0, tau]], { R: 2 }],
   ["A saddle: normals that lean one way along u and the other along v",
-    ["u*3", "(u^2-v^2)*2", "v*3"]],
+    ["u", "u^2-v^2", "v"], [16, 16, [-2, 2, -2, 2]]],
   ["A Möbius strip: one side only, so the normals flip across the seam",
-    ["(2+v*cos(pi*u/2))*cos(pi*u)", "v*sin(pi*u/2)", "(2+v*cos(pi*u/2))*sin(pi*u)"]],
+    ["(R+v*cos(u/2))*cos(u)", "v*sin(u/2)", "(R+v*cos(u/2))*sin(u)"],
+    [36, 6, [0, tau, -0.8, 0.8]], { R: 2 }],
   ["A helicoid: normals that turn as the surface climbs",
-    ["2*v*cos(2*pi*u)", "u*2", "2*v*sin(2*pi*u)"]],
-  ["A double cone: its apex, in the middle of column 0's cells, has no normal",
-    ["(v+0.95)*cos(pi*u)*1.5", "(v+0.95)*2", "(v+0.95)*sin(pi*u)*1.5"]],
+    ["v*cos(u)", "u/2", "v*sin(u)"], [32, 8, [-tau, tau, -2, 2]]],
+  ["A double cone: its apex, in the middle of the fifth column's cells, has no normal",
+    ["v*cos(u)", "v", "v*sin(u)"], [24, 9, [0, tau, -2.25, 2.25]]],
   ["A monkey saddle: flat at its centre, with three valleys around it",
-    ["u*3", "(u^3-3*u*v^2)*2", "v*3"]],
+    ["u", "u^3-3*u*v^2", "v"], [16, 16, [-1.5, 1.5, -1.5, 1.5]]],
 ];
 
 export function showExamples(list, surfaceCount, captionOf, linkTo) {
@@ -27,7 +32,9 @@ export function showExamples(list, surfaceCount, captionOf, linkTo) {
     list.append(item(`Surface ${k}: ${captionOf(k)}`,
       linkTo({ surface: k, moving: true }, false, still)));
   }
-  for (const [text, formulas] of kExamples) {
-    list.append(item(text, linkTo({ own: true, formulas, moving: true }, false, still)));
+  for (const [text, formulas, [rows, columns, ranges], constants = {}] of kExamples) {
+    list.append(item(text, linkTo({ own: true, formulas, moving: true }, false, { ...still,
+      grid: { rows, columns, ranges },
+      constants: Object.entries(constants).map(([name, value]) => ({ name, value })) })));
   }
 }

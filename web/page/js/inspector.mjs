@@ -48,8 +48,13 @@ function lines(n) {
 // The inspector says "toggle" (its `events`) when the switch turns on or off.
 export function showInspector(viewer, parts, announcer) {
   const { toggle, row, column, panel, copy, help } = parts;
-  const size = viewer.gridSize();
-  for (const field of [row, column]) Object.assign(field, { min: 0, max: size - 1 });
+  const bounds = () => {
+    const g = viewer.grid();
+    row.max = g.rows - 1;
+    column.max = g.columns - 1;
+    return g;
+  };
+  for (const field of [row, column]) field.min = 0;
   let on = false, said = -1, numbers = null, shown = null;
   const show = () => {
     numbers = viewer.inspection();
@@ -61,7 +66,7 @@ export function showInspector(viewer, parts, announcer) {
       shown = text.join("\n");
     }
     copy.disabled = !numbers;
-    const cell = viewer.inspectedCell();
+    const cell = viewer.inspectedCell(), size = bounds().columns;
     if (cell >= 0 && cell !== said) {
       announcer.textContent = `Looking into row ${Math.floor(cell / size)}, column ${cell % size}`;
       row.value = Math.floor(cell / size);
@@ -87,10 +92,10 @@ export function showInspector(viewer, parts, announcer) {
   };
   toggle.addEventListener("click", () => inspector.setOn(!on));
   const typed = () => {
-    const r = Number(row.value), c = Number(column.value);
+    const r = Number(row.value), c = Number(column.value), g = bounds();
     if (row.value !== "" && column.value !== "" && Number.isInteger(r) && Number.isInteger(c) &&
-        r >= 0 && r < size && c >= 0 && c < size) {
-      inspector.look(r * size + c);
+        r >= 0 && r < g.rows && c >= 0 && c < g.columns) {
+      inspector.look(r * g.columns + c);
     }
   };
   row.addEventListener("input", typed);

@@ -12,6 +12,8 @@ import { showInspector } from "./inspector.mjs";
 import { showNormalsChoice } from "./normals_choice.mjs";
 import { showExamples } from "./examples.mjs";
 import { showPictureSize } from "./picture_size.mjs";
+import { showGridForm } from "./grid_form.mjs";
+import { showConstants } from "./constants.mjs";
 
 const element = (id) => document.getElementById(id);
 const say = (text) => { element("status").textContent = text; };
@@ -41,20 +43,22 @@ function followSize(viewer, canvas) {
 
 // The link's state, and the address kept to what is shown from then on; a surface of one's own
 // is shown through its form, which says why when it is refused.
-function followAddress(viewer, showFormula, inspector, pictureSize) {
+function followAddress(viewer, showFormula, inspector, pictureSize, gridForm) {
   const reduced = matchMedia("(prefers-reduced-motion: reduce)").matches;
   let stillByPreference = false;
   const open = (hash) => {
-    const size = viewer.gridSize();
-    const link = linked(hash, viewer.surfaceCount(), viewer.formulaLimit(), size);
+    const link = linked(hash, viewer.surfaceCount(), viewer.formulaLimit());
     stillByPreference = reduced && !link.still;
     const moving = !link.still && !reduced;
     if (!link.formulas) showFormula.forget();
     if (!link.formulas || !showFormula(link.formulas, moving)) viewer.show(link.surface, moving);
+    for (const [name, value] of Object.entries(link.constants)) viewer.setConstant(name, value);
+    gridForm.open(link.cells, link.ranges);
     if (!link.view || !viewer.setView(...link.view)) viewer.resetView();
     viewer.setNormals(link.normals);
     inspector.setOn(link.inspect);
-    if (link.inspect && link.cell) inspector.look(link.cell[0] * size + link.cell[1]);
+    const { columns } = viewer.grid();
+    if (link.inspect && link.cell) inspector.look(link.cell[0] * columns + link.cell[1]);
     if (link.large !== pictureSize.large()) pictureSize.setLarge(link.large);
   };
   // The address as the page last left it. Any other is a link the browser has taken and not
@@ -64,10 +68,12 @@ function followAddress(viewer, showFormula, inspector, pictureSize) {
     if (location.hash !== followed) return;
     const shown = viewer.state();
     if (shown.moving) stillByPreference = false;
-    const cell = viewer.inspectedCell(), size = viewer.gridSize();
+    const cell = viewer.inspectedCell(), grid = viewer.grid(), columns = grid.columns;
     const hash = linkTo(shown, stillByPreference, { view: viewer.view(),
-      inspecting: inspector.on(), cell: cell >= 0 ? [Math.floor(cell / size), cell % size] : null,
-      normals: viewer.normals(), large: pictureSize.large() });
+      inspecting: inspector.on(),
+      cell: cell >= 0 ? [Math.floor(cell / columns), cell % columns] : null,
+      normals: viewer.normals(), large: pictureSize.large(), grid,
+      constants: shown.own ? viewer.constants() : [] });
     if (location.hash !== hash) history.replaceState(null, "", hash);
     followed = location.hash;
   };
@@ -117,7 +123,10 @@ async function main() {
   showViewControls(viewer, [...element("view").querySelectorAll("button")],
     element("caption-note"));
   showExamples(element("examples"), viewer.surfaceCount(), (k) => viewer.caption(k), linkTo);
-  followAddress(viewer, showFormula, inspector, pictureSize);
+  const gridForm = showGridForm(viewer, element("grid"), element("grid-message"),
+    element("convergence"));
+  showConstants(viewer, element("constants"));
+  followAddress(viewer, showFormula, inspector, pictureSize, gridForm);
   const next = element("next"), animation = element("animation");
   listenForInput(viewer, canvas, [...element("controls").querySelectorAll("button")],
     inspector);

@@ -44,6 +44,11 @@ export async function startViewer(canvas) {
     ["string", "string", "string", "number"]);
   const formula = program.cwrap("normalsFormula", "string", ["number"]);
   const inspection = program.cwrap("normalsInspection", "string", []);
+  const setGrid = program.cwrap("normalsSetGrid", "string",
+    ["number", "number", "number", "number", "number", "number", "number"]);
+  const constantName = program.cwrap("normalsConstantName", "string", ["number"]);
+  const setConstant = program.cwrap("normalsSetConstant", "number", ["string", "number"]);
+  const convergence = program.cwrap("normalsConvergence", "string", []);
   const surfaceCount = program._normalsSurfaceCount();
   const limit = program._normalsFormulaLimit();
   const clipped = (text) => asCString(text, limit);
@@ -98,7 +103,23 @@ export async function startViewer(canvas) {
     // The normal lines of every cell: 0 the facet normals, 1 the surface's own, 2 both.
     normals: () => program._normalsNormals(),
     setNormals: (lines) => program._normalsSetNormals(lines) === 1,
-    gridSize: () => Math.round(Math.sqrt(program._normalsCellCount())),
+    // The grid of the next frame: its rows (cells along u) and columns (along v), the ranges
+    // asked for a surface of one's own ([u from, u to, v from, v to]) or null, and the viewer's
+    // span of each parameter.
+    grid: () => {
+      const n = (k) => program._normalsGrid(k);
+      return { rows: n(0), columns: n(1), ranges: n(2) === 1 ? [n(3), n(4), n(5), n(6)] : null,
+        span: [-1, n(7)] };
+    },
+    // Asks for a grid: "" when taken, or else why not (the field and what it takes).
+    setGrid: (rows, columns, ranges) => setGrid(rows, columns, ranges ? 1 : 0,
+      ...(ranges ?? [0, 0, 0, 0])),
+    // The constants of the surface of one's own: [{name, value}], in the formulas' order.
+    constants: () => Array.from({ length: program._normalsConstantCount() }, (_, k) =>
+      ({ name: constantName(k), value: program._normalsConstant(k) })),
+    setConstant: (name, value) => setConstant(name, value) === 1,
+    // How close the facet normals of the frame on the canvas come to the surface's own.
+    convergence: () => convergence(),
     inspect: (cell) => program._normalsInspect(cell),
     inspectedCell: () => program._normalsInspectedCell(),
     // The numbers of the cell looked into, in the frame on the canvas, or null.

@@ -1,0 +1,58 @@
+// "Grid": the cells along u and along v (1 to 100 each), and for a surface of one's own the
+// ranges of u and v; "Apply" asks the viewer, which says what a field takes when it is refused,
+// and nothing changes then; "The viewer's grid" goes back to its 21 x 21 cells over its span.
+// The fields follow the grid shown, and the largest and mean angle between the facet normals
+// and the surface's own follow the picture.
+export function showGridForm(viewer, form, message, figure) {
+  const field = (name) => form.elements[name];
+  const rangeFields = ["u-from", "u-to", "v-from", "v-to"].map(field);
+  const follow = () => {
+    const g = viewer.grid(), own = viewer.state().own;
+    field("rows").value = g.rows;
+    field("columns").value = g.columns;
+    const ranges = g.ranges ?? [...g.span, ...g.span];
+    rangeFields.forEach((f, k) => { f.value = ranges[k]; });
+    form.querySelector(".ranges").hidden = !own;
+  };
+  // Asks for the grid in the fields; "" when taken, or else why not.
+  const apply = () => {
+    const own = viewer.state().own;
+    const number = (f) => (f.value.trim() === "" ? NaN : Number(f.value));
+    const refusal = viewer.setGrid(number(field("rows")), number(field("columns")),
+      own ? rangeFields.map(number) : null);
+    message.textContent = refusal;
+    return refusal;
+  };
+  form.addEventListener("submit", (event) => {
+    event.preventDefault();
+    apply();
+  });
+  form.elements.viewers.addEventListener("click", () => {
+    message.textContent = viewer.setGrid(21, 21, null);
+  });
+  viewer.events.addEventListener("change", follow);
+  follow();
+  // The figure costs a look at every cell's own normal: at most four times a second.
+  let last = 0;
+  const measure = (now) => {
+    if (now - last < 250 && now !== 0) return;
+    last = now;
+    const text = `Facet normals against the surface's own at the cells' middles: ` +
+      viewer.convergence() + ".";
+    if (figure.textContent !== text) figure.textContent = text;
+  };
+  viewer.events.addEventListener("change", () => measure(0));
+  viewer.events.addEventListener("frame", () => measure(performance.now()));
+  measure(0);
+  return {
+    // A link's grid: its cells (or the viewer's) and its ranges (each [from, to] or null, for
+    // the viewer's span); said as the fields are when refused.
+    open: (cells, ranges) => {
+      const g = viewer.grid();
+      const [rows, columns] = cells ?? [21, 21];
+      const own = viewer.state().own && ranges;
+      message.textContent = viewer.setGrid(rows, columns,
+        own ? [...(ranges[0] ?? g.span), ...(ranges[1] ?? g.span)] : null);
+    },
+  };
+}
