@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "app/viewer_state.h"
+#include "geometry/grid.h"
 #include "geometry/surface.h"
 
 namespace {
@@ -56,6 +59,50 @@ TEST(Sweep, AccumulatesTwentyOneStartValuesEachWay) {
     EXPECT_TRUE(c.u == u && c.uNext == uNext && c.v == v && c.vNext == vNext) << "cell " << k;
     ++k;
   });
+}
+
+// Grids other than the viewer's: parameter i is A + i (B - A) / n, the last exactly B, each cell
+// worked out from its corners as cellFromCorners works it out; the default grid is the sweep's.
+TEST(Grid, CellsFollowTheGridAndItsRanges) {
+  const PointFunction point = [](double u, double v) {
+    return Vector3{u * 3, std::sin(u * v * 5), v * 2};
+  };
+  const struct {
+    Grid grid;
+    int cells;
+  } cases[] = {
+      {Grid{}, 441},
+      {Grid::over(100, 100), 10000},
+      {Grid::over(7, 3, 0, 6.283185307179586, -2, 2), 21},
+      {Grid::over(5, 4, 2, -1, 1, -1), 20},  // reversed ranges
+      {Grid::over(1, 1, -0.5, 0.25, 3, 4), 1},
+  };
+  for (const auto& c : cases) {
+    const Grid& g = c.grid;
+    SCOPED_TRACE(testing::Message() << g.cellsU << " x " << g.cellsV);
+    std::vector<std::pair<GridCell, Cell>> seen;
+    forEachGridCell(point, g, [&](const GridCell& p, const Cell& cell) { seen.push_back({p, cell}); });
+    ASSERT_EQ(static_cast<int>(seen.size()), c.cells);
+    ASSERT_EQ(g.cellCount(), c.cells);
+    const double u0 = g.viewers ? kGridStart : g.u0, u1 = g.viewers ? gridEnd() : g.u1;
+    const double v0 = g.viewers ? kGridStart : g.v0, v1 = g.viewers ? gridEnd() : g.v1;
+    EXPECT_TRUE(seen.front().first.u == u0 && seen.front().first.v == v0);
+    EXPECT_TRUE(seen.back().first.uNext == u1 && seen.back().first.vNext == v1);
+    // First and last row and column.
+    for (const int row : {0, g.cellsU - 1}) {
+      for (const int column : {0, g.cellsV - 1}) {
+        const GridCell p = g.viewers ? gridCell(row, column) : GridCell{
+            u0 + row * (u1 - u0) / g.cellsU, row + 1 == g.cellsU ? u1 : u0 + (row + 1) * (u1 - u0) / g.cellsU,
+            v0 + column * (v1 - v0) / g.cellsV,
+            column + 1 == g.cellsV ? v1 : v0 + (column + 1) * (v1 - v0) / g.cellsV};
+        const auto& [q, cell] = seen[static_cast<std::size_t>(row * g.cellsV + column)];
+        EXPECT_TRUE(q.u == p.u && q.uNext == p.uNext && q.v == p.v && q.vNext == p.vNext)
+            << row << ", " << column;
+        const Cell want = cellAt(point, p.u, p.uNext, p.v, p.vNext);
+        EXPECT_EQ(std::memcmp(&want, &cell, sizeof cell), 0) << row << ", " << column;
+      }
+    }
+  }
 }
 
 void expectVector(const Vector3& seen, const Vector3& expected, const char* what) {

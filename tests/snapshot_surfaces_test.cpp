@@ -32,14 +32,15 @@ TEST(SnapshotTool, DrawsASurfaceOfOnesOwnAsTheBuiltInsAreDrawn) {
       {"--x 'u*5' --y 'log(u)' --z 'v*5' --out undefined.png", "undefined.png",
        "normals-snapshot: 231 of 441 cells are undefined and not drawn\n"},
       {"--x 'u*5' --y '(t-0.5+u)*5' --z 'v' --animation --every 100", "formula.gif", ""},
-      {"--x 'u' --y 'u*v*w' --z 'v'", "", "normals-snapshot: Y: unknown name \"w\" at column 5\n"},
+      {"--x 'u' --y '2*sinn(u)' --z 'v'", "",
+       "normals-snapshot: Y: unknown function \"sinn\" at column 3\n"},
       // Every frame but the last leaves every cell out: the most of any frame is said.
       {"--x u --y 't>0.5 ? log(-1) : 0' --z v --animation --every 100 --out max.gif", "max.gif",
        "normals-snapshot: 441 of 441 cells are undefined and not drawn in some frames\n"},
       // The formula's own cells, none past a float, are written.
       {"--x u --y 2 --z v --obj --out flat.obj", "flat.obj", ""},
       {"--x 1e308*u --y 0 --z v --obj --out huge.obj", "huge.obj", "441 of 441 cells"},
-      {"--surface 1 --inspect 4,21", "", "--inspect takes a whole number from 0 to 20, not '21'"},
+      {"--surface 1 --inspect 4,21", "", "--inspect: the grid has rows 0 to 20 and columns 0 to 20"},
       {"--surface 1 --normals sideways", "", "--normals takes facet, surface or both"},
       {"--surface 1 --eye 1e-300,10,0", "", "no nearer the vertical than 80"},
   };

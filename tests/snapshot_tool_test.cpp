@@ -64,6 +64,20 @@ TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
       "--eye 1,x,2",
       "--eye 1,inf,2",
       "--obj --eye 1,2,3",
+      // Grids, ranges and constants.
+      "--cells 0",
+      "--cells 101",
+      "--cells 3,x",
+      "--cells 3,4,5",
+      "--surface 1 --u 0,1",
+      "--x u --y 0 --z v --u 1,1",
+      "--x u --y 0 --z v --v 0,nan",
+      "--surface 1 --set a=1",
+      "--x u*a --y 0 --z v --set b=1",
+      "--x u*a --y 0 --z v --set a=x",
+      "--x u*a --y 0 --z v --set =2",
+      "--surface 1 --cells 4,30 --inspect 4,0",
+      "--x u*view --y 0 --z v",
   };
   for (const char* args : bad) {
     const ToolRun run = runSnapshot(args, folder);

@@ -84,6 +84,25 @@ export async function inspectChecks(b, o) {
       .getAttribute("aria-pressed")) === "true", "the switch is off");
     await again.close();
   });
+  await check("a link's grid, ranges and constant come back in the address as they went, and " +
+    "the page's figure of facet against own normals is normals-snapshot's", async () => {
+    const tau = "6.283185307179586";
+    const link = "#x=(R%2Bcos(v))*cos(u)&y=sin(v)&z=(R%2Bcos(v))*sin(u)&still&R=2" +
+      `&cells=10,12&u=0,${tau}&v=0,${tau}`;
+    const tab = await open(b, o.page, link);
+    await started(tab);
+    await settled(tab);
+    const hash = await tab.evaluate(() => location.hash);
+    expect(hash === link, `the address is ${hash}`);
+    const figure = await tab.evaluate(() => document.getElementById("convergence").textContent);
+    await tab.close();
+    const said = execFileSync(o.snapshot, ["--x", "(R+cos(v))*cos(u)", "--y", "sin(v)", "--z",
+      "(R+cos(v))*sin(u)", "--set", "R=2", "--cells", "10,12", "--u", `0,${tau}`, "--v",
+      `0,${tau}`, "--convergence", "--obj", "--out", join(o.out, "torus.obj")],
+    { encoding: "utf8" });
+    const line = /: (largest .*)\n/.exec(said)?.[1];
+    expect(line && figure.includes(line), `the page says "${figure}", normals-snapshot "${line}"`);
+  });
   await check("at rest the panel stays as it is, frame after frame; a right click is the " +
     "browser's", async () => {
     const tab = await open(b, o.page, "#surface=2&still&inspect&cell=3,4");

@@ -74,11 +74,11 @@ EMSCRIPTEN_KEEPALIVE const char* normalsInspection() {
   return json.c_str();
 }
 
-// How close the facet normals of the frame on the canvas come to the surface's own, as a line.
+// How close the facet normals of the next frame come to the surface's own, as a line.
 EMSCRIPTEN_KEEPALIVE const char* normalsConvergence() {
   static std::string text;
-  const ShownSurface shown = shownSurface();
-  text = describe(convergence(shown.point, shown.grid));
+  const ShownSurface next = nextSurface();
+  text = describe(convergence(next.point, next.grid));
   return text.c_str();
 }
 

@@ -175,6 +175,11 @@ ShownSurface shownSurface() {
   return {pointsOf(s.shown.state, own), gridFor(own), cameraOf(s.view)};
 }
 
+ShownSurface nextSurface() {
+  const bool own = ownShownNext();
+  return {pointsOf(viewerState, own), gridFor(own), cameraOf(scene().view)};
+}
+
 Grid pageGrid() { return gridFor(ownShownNext()); }
 
 std::string setPageGrid(int cellsU, int cellsV, bool ranged, const double ranges[4]) {

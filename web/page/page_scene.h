@@ -75,3 +75,5 @@ struct ShownSurface {
   Camera camera;
 };
 ShownSurface shownSurface();
+// The same for the next frame, at the state now.
+ShownSurface nextSurface();

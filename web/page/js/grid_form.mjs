@@ -32,18 +32,18 @@ export function showGridForm(viewer, form, message, figure) {
   });
   viewer.events.addEventListener("change", follow);
   follow();
-  // The figure costs a look at every cell's own normal: at most four times a second.
-  let last = 0;
-  const measure = (now) => {
-    if (now - last < 250 && now !== 0) return;
-    last = now;
+  // The figure, for what the next frame shows; while the surface moves, twice a second (it
+  // costs a look at every cell's own normal).
+  const measure = () => {
     const text = `Facet normals against the surface's own at the cells' middles: ` +
       viewer.convergence() + ".";
     if (figure.textContent !== text) figure.textContent = text;
   };
-  viewer.events.addEventListener("change", () => measure(0));
-  viewer.events.addEventListener("frame", () => measure(performance.now()));
-  measure(0);
+  viewer.events.addEventListener("change", measure);
+  setInterval(() => {
+    if (viewer.state().moving) measure();
+  }, 500);
+  measure();
   return {
     // A link's grid: its cells (or the viewer's) and its ranges (each [from, to] or null, for
     // the viewer's span); said as the fields are when refused.
