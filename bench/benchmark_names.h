@@ -12,6 +12,7 @@ inline constexpr char kFormulaGeometryBenchmark[] = "FormulaGeometry";
 inline constexpr char kPickBenchmark[] = "Pick";
 inline constexpr char kOwnNormalsBenchmark[] = "GeometryWithOwnNormals";
 inline constexpr char kInspectBenchmark[] = "Inspect";
+inline constexpr char kGridGeometryBenchmark[] = "GridGeometry";
 inline constexpr char kSurfaceArg[] = "surface";
 inline constexpr char kAnimatedArg[] = "animated";
 

@@ -11,6 +11,7 @@
 #include "formula/formula_surface.h"
 #include "geometry/cell.h"
 #include "geometry/derivative.h"
+#include "geometry/grid.h"
 #include "geometry/surface.h"
 #include "explorer/inspect.h"
 
@@ -89,6 +90,26 @@ BENCHMARK(GeometryWithOwnNormals)
     ->Name(kOwnNormalsBenchmark)
     ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}})
     ->ArgNames({kSurfaceArg, kAnimatedArg});
+
+// A frame's geometry on a grid of n x n cells (surface 2, moving, each grid point evaluated
+// once): the time a cell is to stay flat from 21 x 21 to 100 x 100.
+void GridGeometry(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  viewerState.animate = true;
+  viewerState.phase = 0.3f;
+  const PointFunction point = builtInSurface(2);
+  const Grid grid = n == kGridSize ? Grid{} : Grid::over(n, n);
+  for (auto _ : state) {
+    forEachGridCell(point, grid, [](const GridCell&, const Cell& cell) {
+      Cell kept = cell;
+      benchmark::DoNotOptimize(kept);
+    });
+  }
+  state.counters["cell"] = benchmark::Counter(static_cast<double>(n) * n,
+                                              benchmark::Counter::kIsIterationInvariantRate |
+                                                  benchmark::Counter::kInvert);
+}
+BENCHMARK(GridGeometry)->Name(kGridGeometryBenchmark)->Arg(21)->Arg(42)->Arg(100)->ArgName("cells");
 
 // One cell looked into, everything the panel shows: the rippled disc's, moving.
 void Inspect(benchmark::State& state) {

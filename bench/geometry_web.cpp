@@ -14,6 +14,7 @@
 #include "formula/formula_surface.h"
 #include "geometry/cell.h"
 #include "geometry/derivative.h"
+#include "geometry/grid.h"
 #include "geometry/surface.h"
 #include "explorer/inspect.h"
 
@@ -100,5 +101,21 @@ int main() {
   const double inspectTime =
       microsecondsAFrame([&] { sink = inspect(sphere, 10, 3, kViewerCamera).angle; });
   std::printf("page's WebAssembly: a cell of the sphere looked into in %.1f us\n", inspectTime);
+  // A cell's share of the geometry, from the viewer's grid to the finest.
+  viewerState.animate = true;
+  viewerState.phase = 0.3f;
+  double atDefault = 0;
+  for (const int n : {kGridSize, 42, 100}) {
+    const Grid grid = n == kGridSize ? Grid{} : Grid::over(n, n);
+    const double frame = microsecondsAFrame([&] {
+      forEachGridCell(ripples, grid, [](const GridCell&, const Cell& cell) {
+        sink = cell.lineEnd.x;
+      });
+    });
+    const double perCell = frame * 1000 / (n * n);
+    if (n == kGridSize) atDefault = perCell;
+    std::printf("page's WebAssembly, surface 2 moving at %d x %d cells: %.1f us a frame, %.1f ns "
+                "a cell, %.2f times a cell at 21 x 21\n", n, n, frame, perCell, perCell / atDefault);
+  }
   return 0;
 }

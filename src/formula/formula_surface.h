@@ -28,7 +28,7 @@ inline constexpr const char* kLinkNames[] = {"x",     "y",    "z",       "surfac
                                              "cells", "set"};
 
 // Why a formula was refused, for a person: `message` names the field, what is wrong and where
-// (`Y: unknown name "w" at column 5`).
+// (`Y: unknown function "sinn" at column 3`).
 struct FormulaError {
   int field = -1;  // 0, 1, 2: X, Y, Z
   int column = 0;  // from 1; 0 when no one place is at fault

@@ -87,7 +87,7 @@ export async function formulaPage(b, o) {
   await started(tab);
   await check("a refused formula is said, its field marked, and the picture stays", async () => {
     for (const [formulas, said, field] of [
-      [["u*3", "u*v*w", "v*3"], 'Y: unknown name "w" at column 5', "y"],
+      [["u*3", "2*sinn(u)", "v*3"], 'Y: unknown function "sinn" at column 3', "y"],
       [["u", "sin(u,v)", "v"], 'Y: too many arguments for "sin" at column 1', "y"],
       [["", "0", "v"], "X: the formula is empty", "x"],
       [["u", "0", "exp(u"], "Z: a parenthesis opened here is not closed at column 4", "z"],
