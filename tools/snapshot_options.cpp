@@ -11,6 +11,7 @@
 #include "command_line.h"
 #include "snapshot_values.h"
 #include "icon.h"
+#include "obj/obj_file.h"
 
 namespace {
 
@@ -198,12 +199,13 @@ std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOpti
   }
   std::vector<std::pair<unsigned, std::string>> out;
   const std::string separator = folder.back() == '/' ? "" : "/";
-  if (o.own())
-    return {{kSurfaceCount, file.empty() ? folder + separator + "formula" + extension : file}};
+  const auto named = [&](unsigned k) {
+    return file.empty() ? folder + separator + surfaceFileStem(k) + extension : file;
+  };
+  if (o.own()) return {{kSurfaceCount, named(kSurfaceCount)}};
   for (unsigned k = 0; k < kSurfaceCount; ++k) {
     if (o.surface >= 0 && k != static_cast<unsigned>(o.surface)) continue;
-    out.push_back(
-        {k, file.empty() ? folder + separator + "surface-" + std::to_string(k) + extension : file});
+    out.push_back({k, named(k)});
   }
   return out;
 }

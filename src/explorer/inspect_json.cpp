@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "app/startup.h"
 #include "explorer/inspect.h"
+#include "pipeline/fixed_function.h"
 
 namespace {
 
@@ -54,6 +56,12 @@ std::string asJson(const Inspection& in) {
   w.add("lineEnd", vector(c.lineEnd));
   w.add("eyeNormal", array({in.eyeNormal[0], in.eyeNormal[1], in.eyeNormal[2]}));
   w.add("normalDotLight", number(in.normalDotLight));
+  // The numbers the panel's words name: the guard's divisor, the red line's length a unit of
+  // normal, and the lighting's ambient and diffuse parts of the shade.
+  w.add("guardDivisor", number(kMinDivisor));
+  w.add("lineScale", number(kNormalLineScale));
+  w.add("shadeAmbient", number(kSceneAmbient + kLightAmbient[0]));
+  w.add("shadeDiffuse", number(kLightDiffuse[0]));
   w.add("shade", number(in.shade));
   w.add("level", number(in.level));
   w.add("middle", array({in.middle[0], in.middle[1]}));

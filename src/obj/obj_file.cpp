@@ -2,7 +2,10 @@
 
 #include <cstdio>
 #include <initializer_list>
+#include <string>
 #include <vector>
+
+#include "app/viewer_state.h"
 
 namespace {
 
@@ -88,4 +91,8 @@ std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftO
     text += line;
   }
   return text;
+}
+
+std::string surfaceFileStem(unsigned surface) {
+  return surface < kSurfaceCount ? "surface-" + std::to_string(surface) : "formula";
 }

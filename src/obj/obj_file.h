@@ -27,3 +27,7 @@ struct ObjNotes {
 // significant digits, so that a reader gets back the same doubles. A cell the picture leaves out
 // (isDrawable) is left out, and the comments say how many, as does `leftOut` when given.
 std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftOut = nullptr);
+
+// The name a file of surface `surface` (kSurfaceCount for one's own) is written under, without
+// its ending: "surface-K", or "formula".
+std::string surfaceFileStem(unsigned surface);

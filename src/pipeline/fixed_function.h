@@ -24,8 +24,10 @@ void normalMatrix(const Matrix& modelview, float n[9]);
 
 // The fixed-function lighting of one light, infinite and without specular, with the colour
 // material tracking ambient and diffuse.
+// The light model's ambient colour, OpenGL's default, which the viewer keeps.
+constexpr float kSceneAmbient = 0.2f;
 struct Lighting {
-  float sceneAmbient[3] = {0.2f, 0.2f, 0.2f};  // the library's default
+  float sceneAmbient[3] = {kSceneAmbient, kSceneAmbient, kSceneAmbient};
   float ambient[3] = {0, 0, 0};
   float diffuse[3] = {1, 1, 1};
   float direction[3] = {0, 0, 1};  // toward the light, in eye space, unit length

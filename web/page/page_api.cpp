@@ -11,6 +11,7 @@
 
 #include "formula/formula_surface.h"
 #include "geometry/cell.h"
+#include "obj/obj_file.h"
 #include "page_scene.h"
 #include "render/frame.h"
 
@@ -84,6 +85,14 @@ EMSCRIPTEN_KEEPALIVE int normalsCellsLeftOut() { return shownFrame().leftOut; }
 
 // The cells of the frame on the canvas as an OBJ file's text, as normals-snapshot --obj writes
 // them for the same surface and phase.
+// The name of that file: as normals-snapshot --obj names it for the same surface.
+EMSCRIPTEN_KEEPALIVE const char* normalsCellsFileName() {
+  static std::string name;
+  name = surfaceFileStem(shownFrame().own ? kSurfaceCount : shownFrame().state.surfaceIndex) +
+         ".obj";
+  return name.c_str();
+}
+
 EMSCRIPTEN_KEEPALIVE const char* normalsCellsAsObj() {
   static std::string text;
   text = shownCellsAsObj(NORMALS_VERSION);

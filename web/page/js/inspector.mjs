@@ -28,13 +28,15 @@ function lines(n) {
     `n (magenta) = normalise(e2 × e1) = ${vector(n.facetNormal)}`,
   ];
   if (n.guarded) {
-    const [e2, e1, cross] = n.lengths;
-    out.push(`The guard: a length under 0.00001 (|e2| ${fixed(e2)}, |e1| ${fixed(e1)}, ` +
-      `|e2 × e1| ${fixed(cross)}) was divided by 0.00001 instead`);
+    const [e2, e1, cross] = n.lengths, guard = n.guardDivisor;
+    out.push(`The guard: a length under ${guard} (|e2| ${fixed(e2)}, |e1| ${fixed(e1)}, ` +
+      `|e2 × e1| ${fixed(cross)}) was divided by ${guard} instead`);
   }
-  out.push(`c = ${vector(n.centre)}, red line to c − 0.5·n = ${vector(n.lineEnd)}`,
+  const [ambient, diffuse] = [n.shadeAmbient, n.shadeDiffuse].map((x) => +x.toPrecision(6));
+  out.push(`c = ${vector(n.centre)}, red line to c − ${n.lineScale}·n = ${vector(n.lineEnd)}`,
     `n in eye space = ${vector(n.eyeNormal)}, n·l = ${fixed(n.normalDotLight)}`,
-    `shade 0.5 + 0.5·max(0, n·l) = ${fixed(n.shade)}, in the picture ${n.level} of 255`,
+    `shade ${ambient} + ${diffuse}·max(0, n·l) = ${fixed(n.shade)}, in the picture ` +
+      `${n.level} of 255`,
     `Middle (u_m, v_m) = (${fixed(n.middle[0])}, ${fixed(n.middle[1])}), ` +
       `P(u_m, v_m) = ${vector(n.point)}`,
     `r_u = ${vector(n.ru)}, r_v = ${vector(n.rv)}, r_u × r_v = ${vector(n.cross)}`,

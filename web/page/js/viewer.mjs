@@ -37,25 +37,28 @@ export async function startViewer(canvas) {
       return {};
     },
   });
+  return { events,
+    // The window the program asked for: its title, and its size in CSS pixels.
+    window: () => shape,
+    ...whatIsShown(program), ...theView(program, canvas), ...aLook(program),
+    // The canvas's drawing buffer is now `width` x `height` of the device's pixels.
+    resize: (width, height) => program._glutLayerResize(width, height),
+  };
+}
+
+// What is shown: the surfaces, one's own formulas, the keys and the cells as a file.
+function whatIsShown(program) {
   const key = program.cwrap("glutLayerKey", "number", ["string"]);
   const caption = program.cwrap("normalsCaption", "string", ["number"]);
   const cellsAsObj = program.cwrap("normalsCellsAsObj", "string", []);
+  const cellsFileName = program.cwrap("normalsCellsFileName", "string", []);
   const showFormula = program.cwrap("normalsShowFormula", "string",
     ["string", "string", "string", "number"]);
   const formula = program.cwrap("normalsFormula", "string", ["number"]);
-  const inspection = program.cwrap("normalsInspection", "string", []);
-  const setGrid = program.cwrap("normalsSetGrid", "string",
-    ["number", "number", "number", "number", "number", "number", "number"]);
-  const constantName = program.cwrap("normalsConstantName", "string", ["number"]);
-  const setConstant = program.cwrap("normalsSetConstant", "number", ["string", "number"]);
-  const convergence = program.cwrap("normalsConvergence", "string", []);
   const surfaceCount = program._normalsSurfaceCount();
   const limit = program._normalsFormulaLimit();
   const clipped = (text) => asCString(text, limit);
   return {
-    events,
-    // The window the program asked for: its title, and its size in CSS pixels.
-    window: () => shape,
     surfaceCount: () => surfaceCount,
     // The caption of built-in surface `k`.
     caption: (k) => caption(k),
@@ -81,11 +84,13 @@ export async function startViewer(canvas) {
     // Hands the viewer a key (a KeyboardEvent's key); false for one without a character.
     key: (name) => key(name) === 1,
     // The cells of the frame on the canvas, as an OBJ file: its text, and a name for it.
-    cellsAsObj: () => {
-      const surface = program._normalsSurfaceIndex();
-      return { text: cellsAsObj(),
-        name: surface === surfaceCount ? "formula.obj" : `surface-${surface}.obj` };
-    },
+    cellsAsObj: () => ({ text: cellsAsObj(), name: cellsFileName() }),
+  };
+}
+
+// The view: turned, zoomed, reset, and the cell under a point of the canvas.
+function theView(program, canvas) {
+  return {
     // The view: the viewer's own camera, or a longitude, latitude (degrees) and distance.
     view: () => {
       const n = (k) => program._normalsView(k);
@@ -100,6 +105,19 @@ export async function startViewer(canvas) {
     // The cell under (x, y), pixels of the drawing buffer from its top left: row * size +
     // column, or -1.
     pick: (x, y) => program._normalsPick(x, y, canvas.width, canvas.height),
+  };
+}
+
+// A closer look: the normal lines, the grid, the constants, the figure of facet against own
+// normals, and the cell looked into.
+function aLook(program) {
+  const inspection = program.cwrap("normalsInspection", "string", []);
+  const setGrid = program.cwrap("normalsSetGrid", "string",
+    ["number", "number", "number", "number", "number", "number", "number"]);
+  const constantName = program.cwrap("normalsConstantName", "string", ["number"]);
+  const setConstant = program.cwrap("normalsSetConstant", "number", ["string", "number"]);
+  const convergence = program.cwrap("normalsConvergence", "string", []);
+  return {
     // The normal lines of every cell: 0 the facet normals, 1 the surface's own, 2 both.
     normals: () => program._normalsNormals(),
     setNormals: (lines) => program._normalsSetNormals(lines) === 1,
@@ -127,7 +145,5 @@ export async function startViewer(canvas) {
       const json = inspection();
       return json ? JSON.parse(json) : null;
     },
-    // The canvas's drawing buffer is now `width` x `height` of the device's pixels.
-    resize: (width, height) => program._glutLayerResize(width, height),
   };
 }
