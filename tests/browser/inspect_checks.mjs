@@ -4,7 +4,7 @@
 // the view's buttons turn and zoom from the keyboard; and the link keeps the cell.
 import { execFileSync } from "node:child_process";
 import { join } from "node:path";
-import { firstFrame, nextFrames, open, shown, started, windowSide }
+import { firstFrame, framesDrawn, nextFrames, open, pollUntil, shown, started, windowSide }
   from "../../driver/browser/browsers.mjs";
 import { check, expect } from "./checks.mjs";
 
@@ -102,6 +102,14 @@ export async function inspectChecks(b, o) {
     { encoding: "utf8" });
     const line = /: (largest .*)\n/.exec(said)?.[1];
     expect(line && figure.includes(line), `the page says "${figure}", normals-snapshot "${line}"`);
+    // The finest grid, moving, frame after frame.
+    const fine = await open(b, o.page, "#surface=2&cells=100,100");
+    await started(fine);
+    const before = await framesDrawn(fine);
+    await pollUntil("frames of 100 x 100 cells", async () => (await framesDrawn(fine)) > before + 2);
+    expect(await fine.evaluate(() => document.getElementById("status").textContent) === "",
+      "the viewer stopped");
+    await fine.close();
   });
   await check("at rest the panel stays as it is, frame after frame; a right click is the " +
     "browser's", async () => {
