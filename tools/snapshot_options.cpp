@@ -47,7 +47,7 @@ std::string usage() {
          "                (the viewer's own: 10,10,10)\n"
          "  --normals L   the normal lines of every cell: facet (the viewer's red lines, the\n"
          "                default), surface (the surface's own normals, teal) or both\n"
-         "  --inspect R,C mark the cell in row R and column C (0 to 20) with its e1, e2, n and\n"
+         "  --inspect R,C mark the cell in row R and column C (from 0) with its e1, e2, n and\n"
          "                N, and print its numbers as JSON on standard output\n"
          "  --cells NU[,NV] the cells along u and along v (1 to 100 each; 21 x 21 by default)\n"
          "  --u A,B       a surface of one's own's u from A to B (--v C,D: v), in 21 cells\n"
