@@ -167,18 +167,6 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   return o;
 }
 
-Grid SnapshotOptions::grid() const {
-  const bool ranged = uRange[0] != uRange[1] || vRange[0] != vRange[1];
-  if (cells[0] == 0 && !ranged) return Grid{};
-  const int nu = cells[0] > 0 ? cells[0] : kGridSize, nv = cells[1] > 0 ? cells[1] : kGridSize;
-  if (!ranged) return Grid::over(nu, nv);
-  const double end = gridEnd();
-  return Grid::over(nu, nv, uRange[0] != uRange[1] ? uRange[0] : kGridStart,
-                    uRange[0] != uRange[1] ? uRange[1] : end,
-                    vRange[0] != vRange[1] ? vRange[0] : kGridStart,
-                    vRange[0] != vRange[1] ? vRange[1] : end);
-}
-
 std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOptions& o) {
   const std::string extension = o.obj ? ".obj" : o.gif ? ".gif" : ".png";
   std::string folder = o.out.empty() ? "." : o.out;

@@ -1,5 +1,7 @@
 #include "snapshot_values.h"
 
+#include "snapshot_options.h"
+
 #include <cmath>
 #include <vector>
 
@@ -65,4 +67,16 @@ std::pair<std::string, double> readSetting(const CommandLine& args, const std::s
     args.fail("--set takes a constant and its value: NAME=VALUE, not '" + text + "'");
   }
   return {text.substr(0, equals), args.number(text.substr(equals + 1), -HUGE_VAL)};
+}
+
+Grid SnapshotOptions::grid() const {
+  const bool ranged = uRange[0] != uRange[1] || vRange[0] != vRange[1];
+  if (cells[0] == 0 && !ranged) return Grid{};
+  const int nu = cells[0] > 0 ? cells[0] : kGridSize, nv = cells[1] > 0 ? cells[1] : kGridSize;
+  if (!ranged) return Grid::over(nu, nv);
+  const double end = gridEnd();
+  return Grid::over(nu, nv, uRange[0] != uRange[1] ? uRange[0] : kGridStart,
+                    uRange[0] != uRange[1] ? uRange[1] : end,
+                    vRange[0] != vRange[1] ? vRange[0] : kGridStart,
+                    vRange[0] != vRange[1] ? vRange[1] : end);
 }

@@ -1,5 +1,6 @@
 #include "geometry/grid.h"
 
+#include <cmath>
 #include <vector>
 
 Grid Grid::over(int cellsU, int cellsV) {
@@ -24,6 +25,20 @@ double Grid::u(int i) const {
 
 double Grid::v(int j) const {
   return viewers ? sweepValue(j) : j == cellsV ? v1 : v0 + j * (v1 - v0) / cellsV;
+}
+
+std::string gridRefusal(int cellsU, int cellsV, const double* ranges) {
+  const std::string most = std::to_string(kMostCells);
+  if (cellsU < 1 || cellsU > kMostCells) return "Cells along u: a whole number from 1 to " + most;
+  if (cellsV < 1 || cellsV > kMostCells) return "Cells along v: a whole number from 1 to " + most;
+  if (ranges == nullptr) return "";
+  const char* names[4] = {"u from", "u to", "v from", "v to"};
+  for (int k = 0; k < 4; ++k) {
+    if (!std::isfinite(ranges[k])) return std::string(names[k]) + ": a number";
+  }
+  if (ranges[0] == ranges[1]) return "u: its two ends are the same number";
+  if (ranges[2] == ranges[3]) return "v: its two ends are the same number";
+  return "";
 }
 
 double gridEnd() { return sweepValue(kGridSize); }

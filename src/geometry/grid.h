@@ -4,6 +4,8 @@
 // A + i (B - A) / n.
 #pragma once
 
+#include <string>
+
 #include "geometry/cell.h"
 
 constexpr int kMostCells = 100;  // along each parameter
@@ -25,6 +27,11 @@ struct Grid {
   // The cell in row `row` (0 to cellsU - 1) and column `column` (0 to cellsV - 1).
   GridCell cell(int row, int column) const { return {u(row), u(row + 1), v(column), v(column + 1)}; }
 };
+
+// Why `cellsU` x `cellsV` cells over `ranges` (u from, u to, v from, v to; null for the
+// viewer's span) make no grid, for a person, naming the field and what it takes; "" when they
+// make one.
+std::string gridRefusal(int cellsU, int cellsV, const double* ranges);
 
 // The viewer's span's end, the sweep's last parameter (about 1.1).
 double gridEnd();

@@ -95,7 +95,14 @@ EMSCRIPTEN_KEEPALIVE const char* normalsCellsFileName() {
 
 EMSCRIPTEN_KEEPALIVE const char* normalsCellsAsObj() {
   static std::string text;
-  text = shownCellsAsObj(NORMALS_VERSION);
+  const Shown& frame = shownFrame();
+  const ShownSurface shown = shownSurface();
+  text = cellsAsObj(
+      [&shown](double u, double uNext, double v, double vNext) {
+        return cellAt(shown.point, u, uNext, v, vNext);
+      },
+      {NORMALS_VERSION, frame.own ? ownCaption() : kCaptions[frame.state.surfaceIndex],
+       frame.state.animate, frame.state.phase, shown.grid});
   return text.c_str();
 }
 

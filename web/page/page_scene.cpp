@@ -2,14 +2,12 @@
 
 #include <GL/glut.h>
 
-#include <cmath>
 #include <memory>
 
 #include "app/handlers.h"
 #include "explorer/inspect.h"
 #include "formula/formula_surface.h"
 #include "geometry/surface.h"
-#include "obj/obj_file.h"
 #include "page_api.h"
 #include "render/frame.h"
 
@@ -184,20 +182,8 @@ Grid pageGrid() { return gridFor(ownShownNext()); }
 
 std::string setPageGrid(int cellsU, int cellsV, bool ranged, const double ranges[4]) {
   PageScene& s = scene();
-  if (cellsU < 1 || cellsU > kMostCells) {
-    return "Cells along u: a whole number from 1 to " + std::to_string(kMostCells);
-  }
-  if (cellsV < 1 || cellsV > kMostCells) {
-    return "Cells along v: a whole number from 1 to " + std::to_string(kMostCells);
-  }
-  if (ranged) {
-    const char* names[4] = {"u from", "u to", "v from", "v to"};
-    for (int k = 0; k < 4; ++k) {
-      if (!std::isfinite(ranges[k])) return std::string(names[k]) + ": a number";
-    }
-    if (ranges[0] == ranges[1]) return "u: its two ends are the same number";
-    if (ranges[2] == ranges[3]) return "v: its two ends are the same number";
-  }
+  const std::string refusal = gridRefusal(cellsU, cellsV, ranged ? ranges : nullptr);
+  if (!refusal.empty()) return refusal;
   // The cell looked into keeps its row and column where the new grid has them.
   const Grid before = pageGrid();
   const int row = s.inspected >= 0 ? s.inspected / before.cellsV : -1;
@@ -221,17 +207,4 @@ bool setOwnConstant(const std::string& name, double value) {
   if (own == nullptr || !own->setConstant(name, value)) return false;
   changed();
   return true;
-}
-
-std::string shownCellsAsObj(const std::string& version) {
-  const PageScene& s = scene();
-  const bool own = s.shown.own && s.own != nullptr;
-  const ViewerState& state = s.shown.state;
-  const ShownSurface shown = shownSurface();
-  return cellsAsObj(
-      [&shown](double u, double uNext, double v, double vNext) {
-        return cellAt(shown.point, u, uNext, v, vNext);
-      },
-      {version, own ? s.own->caption() : kCaptions[state.surfaceIndex], state.animate,
-       state.phase, shown.grid});
 }

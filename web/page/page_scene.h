@@ -39,8 +39,6 @@ bool ownShownNext();
 std::string ownCaption();
 // The formula of one coordinate of the surface of one's own (0, 1, 2: X, Y, Z), or "".
 std::string ownFormula(int field);
-// The cells of the frame on the canvas as an OBJ file's text.
-std::string shownCellsAsObj(const std::string& version);
 
 // The view the frames are seen with, and the cell looked into (row * the grid's columns +
 // column, or -1): each change asks for a frame, and only then.
