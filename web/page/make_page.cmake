@@ -1,4 +1,5 @@
-# cmake -DROOT=repository -DTEMPLATE=page.html -DSCRIPT=normals.js [-DWASM=normals.wasm]
+# cmake -DROOT=repository -DTEMPLATE=page.html [-DSTYLE=page.css] -DSCRIPT=normals.js
+#   [-DWASM=normals.wasm]
 #   "-DMODULES=a.mjs|b.mjs" -DPAGE=normals.html -P make_page.cmake: the page, one file: the
 # program's script, its WebAssembly (gzip-compressed and in base64, as the constant
 # kProgramWasm, when given apart) and the page's modules, in the order given, joined into the
@@ -36,6 +37,11 @@ endif()
 string(FIND "${bundle}" "</script" end)
 if(NOT end LESS 0)
   message(FATAL_ERROR "the page's script holds </script, which would end it early")
+endif()
+# The page's style, when given: its own file, written into the template's style element.
+if(STYLE)
+  file(READ ${STYLE} style)
+  string(REPLACE "/*@page.css@*/" "${style}" page "${page}")
 endif()
 normals_page_sources(${ROOT} sources)
 string(REPLACE "@normals-sources@" "${sources}" page "${page}")
