@@ -18,6 +18,7 @@ case $1 in
     packages+=(
       libgtest-dev libbenchmark-dev     # tests and benchmarks
       libtinyobjloader-dev              # OBJ files read back
+      admesh                            # STL files checked by a second program
       libxtst-dev                       # driving the program through the X server
       apitrace                          # the viewer's OpenGL calls, recorded
       valgrind                          # the memory check

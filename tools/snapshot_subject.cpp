@@ -6,6 +6,7 @@
 #include "app/handlers.h"
 #include "app/viewer_state.h"
 #include "capture.h"
+#include "explorer/figures.h"
 #include "explorer/inspect.h"
 #include "formula/formula_surface.h"
 #include "obj/obj_file.h"
@@ -83,7 +84,7 @@ std::string convergenceText(const Subject& subject, bool animate, float phase) {
   viewerState.surfaceIndex = subject.surface;
   viewerState.animate = animate;
   viewerState.phase = phase;
-  return describe(convergence(pointsOf(subject), subject.grid));
+  return describe(normalFigures(pointsOf(subject), subject.grid));
 }
 
 std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut) {

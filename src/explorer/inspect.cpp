@@ -59,36 +59,13 @@ Inspection inspect(const PointFunction& point, int row, int column, const Camera
   in.middle[0] = (g.u + g.uNext) / 2;
   in.middle[1] = (g.v + g.vNext) / 2;
   in.own = surfaceNormalAt(point, in.middle[0], in.middle[1]);
-  in.angle = in.own.defined ? angleDegrees(c.normal, in.own.normal) : -1;
+  // A normal that divided by the guard, or a place with no own normal, has no angle to show.
+  const Facet corner = cornerNormal(c);
+  in.diagonal = diagonalNormal(c);
+  in.angle = in.own.defined && !corner.degenerate ? angleDegrees(c.normal, in.own.normal) : -1;
+  in.diagonalAngle = in.own.defined && !in.diagonal.degenerate
+                         ? angleDegrees(in.diagonal.normal, in.own.normal)
+                         : -1;
+  vertexNormalsOfCell(point, grid, row, column, in.vertex);
   return in;
-}
-
-Convergence convergence(const PointFunction& point, const Grid& grid) {
-  Convergence c;
-  double sum = 0;
-  forEachGridCell(point, grid, [&](const GridCell& g, const Cell& cell) {
-    if (!isDrawable(cell)) return;
-    const SurfaceNormal own = surfaceNormalAtMiddle(point, g);
-    const double angle = own.defined ? angleDegrees(cell.normal, own.normal) : -1;
-    if (angle < 0) {
-      ++c.noNormal;
-      return;
-    }
-    ++c.cells;
-    sum += angle;
-    c.largest = std::fmax(c.largest, angle);
-  });
-  c.mean = c.cells > 0 ? sum / c.cells : 0;
-  return c;
-}
-
-std::string describe(const Convergence& c) {
-  char text[160];
-  std::snprintf(text, sizeof text, "largest %.4f\u00b0, mean %.4f\u00b0 over %d cells", c.largest,
-                c.mean, c.cells);
-  std::string line = text;
-  if (c.noNormal > 0) {
-    line += "; " + std::to_string(c.noNormal) + " with no own normal left out";
-  }
-  return line;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "geometry/derivative.h"
+#include "geometry/facet_normals.h"
 #include "geometry/grid.h"
 #include "render/frame.h"
 
@@ -25,6 +26,9 @@ struct Inspection {
   SurfaceNormal own;         // at the middle of the parameter range: point, r_u, r_v, N
   double middle[2] = {};     // that middle, (u_m, v_m)
   double angle = -1;         // between n and N, in degrees; negative where either is missing
+  Facet diagonal;            // the diagonals' normal
+  double diagonalAngle = -1; // between it and N, as `angle`
+  Facet vertex[4];           // the vertex normals at P00, P10, P01 and P11
 
   // The marker that shows it in the picture.
   Marker marker() const { return {cell, own}; }
@@ -42,15 +46,3 @@ std::string asJson(const Inspection& inspection);
 // where several do; -1 where none does. Quads split as the GL layer splits them.
 int pick(const PointFunction& point, const Camera& camera, double x, double y, int width,
          int height, const Grid& grid = Grid{});
-
-// How close the facet normals come to the surface's own at the cells' middles, over a grid:
-// the largest and the mean angle between them, in degrees, over the cells drawn that have an
-// own normal; the cells drawn without one are counted apart.
-struct Convergence {
-  double largest = 0, mean = 0;
-  int cells = 0;     // over which they are taken
-  int noNormal = 0;  // drawn cells where the surface has no normal (or the facet normal is 0)
-};
-Convergence convergence(const PointFunction& point, const Grid& grid = Grid{});
-// As one line of text: "largest 1.4118°, mean 0.5246° over 441 cells".
-std::string describe(const Convergence& c);

@@ -71,6 +71,17 @@ std::string asJson(const Inspection& in) {
   w.add("cross", vector(in.own.cross));
   w.add("trueNormal", in.own.defined ? vector(in.own.normal) : "null");
   w.add("angleDegrees", in.angle >= 0 ? number(in.angle) : "null");
+  // Where N is missing, why: a collapse, a kink, or rounding that cannot be trusted.
+  w.add("ownNormalWhy", in.own.defined ? "null" : "\"" + in.own.why + "\"");
+  w.add("degenerate", cornerNormal(c).degenerate ? "true" : "false");
+  w.add("diagonalNormal", in.diagonal.degenerate ? "null" : vector(in.diagonal.normal));
+  std::string vertices = "[";
+  for (const Facet& f : in.vertex) vertices += (f.degenerate ? "null" : vector(f.normal)) + ",";
+  vertices.back() = ']';
+  w.add("vertexNormals", vertices);
+  const auto angle = [](double a) { return a >= 0 ? number(a) : std::string("null"); };
+  w.add("angles", "{\"corner\":" + angle(in.angle) + ",\"diagonals\":" +
+                      angle(in.diagonalAngle) + "}");
   w.json.back() = '}';
   return w.json;
 }

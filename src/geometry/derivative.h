@@ -1,26 +1,39 @@
 // The surface's own normal: the partial derivatives r_u and r_v of a point function, worked out
 // the same way for a built-in surface and one of one's own, and N = normalise(r_u x r_v) where
-// they span a plane. A facet normal, normalise(e2 x e1), is its finite-difference stand-in: for
-// a small cell e2 x e1 is about r_u x r_v du dv, so the two point the same way.
+// they are smooth, span a plane and can be told apart from rounding. A facet normal is its
+// finite-difference stand-in: for a small cell e2 x e1 is about r_u x r_v du dv.
 #pragma once
+
+#include <string>
 
 #include "geometry/cell.h"
 
-// Central differences, (P(u + h) - P(u - h)) / 2h with h = kDerivativeStep, divided by the
-// step the arithmetic actually took. Their error is at most h^2 / 6 max|P'''| (truncation)
-// plus about eps max|P| / h (rounding): below 1e-9 of |r_u| and |r_v| for every built-in
-// surface and a torus, which the tests hold to 1e-7.
+// Central differences, (P(x + h) - P(x - h)) / 2h with h = kDerivativeStep max(1, |x|) (the
+// step grows with the parameter, so that x + h differs from x however large x is), divided by
+// the step the arithmetic actually took. The error of each coordinate is bounded at run time by
+// the difference between the steps h and 2h (truncation, and any rounding that shows) plus
+// 4 eps max|P| / h (rounding in P's coordinate, |P| the largest any point evaluated holds).
 constexpr double kDerivativeStep = 1.0 / 131072;  // 2^-17
-// Below this share of (|r_u| + |r_v|)^2, |r_u x r_v| is no direction: the derivatives are
-// parallel or vanish (a cone's apex, a pole, a surface collapsed to a curve).
-constexpr double kNoNormalShare = 1e-8;
+// The share of its own length by which rounding may make N wrong before it is not shown.
+constexpr double kReliableShare = 1e-6;
+
+enum class OwnNormal {
+  kDefined,     // N is worth showing
+  kNone,        // r_u or r_v vanishes (a pole, a cone's apex) or they are parallel
+  kNotSmooth,   // a kink: the differences on either side of the point disagree
+  kUnreliable,  // rounding in P's coordinates makes r_u, r_v or N too uncertain
+  kUndefined,   // P is not defined (or not finite) around the point
+};
 
 struct SurfaceNormal {
   Vector3 point;   // P(u, v)
   Vector3 ru, rv;  // the partial derivatives there
   Vector3 cross;   // r_u x r_v
-  bool defined = false;
-  Vector3 normal;  // normalise(r_u x r_v) where `defined`; the zero vector otherwise
+  OwnNormal status = OwnNormal::kUndefined;
+  bool defined = false;  // status is kDefined
+  Vector3 normal;        // normalise(r_u x r_v) where `defined`; the zero vector otherwise
+  double error = 0;      // a bound on |N - the true N| where `defined`, from the bounds above
+  std::string why;       // where not `defined`, why not, for a person
 };
 
 // The point, derivatives and own normal of the surface `point` at (u, v).

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "explorer/figures.h"
 #include "explorer/inspect.h"
 #include "page_scene.h"
 
@@ -74,11 +75,13 @@ EMSCRIPTEN_KEEPALIVE const char* normalsInspection() {
   return json.c_str();
 }
 
-// How close the facet normals of the next frame come to the surface's own, as a line.
+// How close each kind of normal of the next frame comes to the surface's own, and the order
+// of that, as JSON (figuresJson) and as the lines normals-snapshot --convergence prints.
 EMSCRIPTEN_KEEPALIVE const char* normalsConvergence() {
   static std::string text;
   const ShownSurface next = nextSurface();
-  text = describe(convergence(next.point, next.grid));
+  const Figures figures = normalFigures(next.point, next.grid);
+  text = figuresJson(figures) + "\n" + describe(figures);
   return text.c_str();
 }
 
