@@ -9,6 +9,8 @@
 // The corner and diagonals normals at each cell's middle; the vertex normals at each grid point.
 enum class NormalKind { kCorner = 0, kDiagonals = 1, kVertex = 2 };
 constexpr int kNormalKinds = 3;
+// Below this an angle is rounding: no order is read from it, no worst place named.
+constexpr double kExactDegrees = 1e-7;
 const char* kindName(NormalKind kind);  // "corner", "diagonals", "vertex"
 
 // The largest and the mean angle, in degrees, between one kind of normal and the surface's own,

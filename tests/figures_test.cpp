@@ -1,0 +1,172 @@
+// The three normals against the surface's own: their orders as the theory gives them, the
+// figure against the analytic normal, and every place that means nothing left out by reason.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "explorer/figures.h"
+#include "geometry/derivative.h"
+#include "formula/formula_surface.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+std::unique_ptr<FormulaSurface> surface(const char* x, const char* y, const char* z) {
+  FormulaError error;
+  auto s = FormulaSurface::parse(x, y, z, &error);
+  EXPECT_TRUE(s) << error.message;
+  return s;
+}
+
+// Order 1, order 2, or exact (no order: the angle is rounding at both grids).
+enum Expect { kFirst, kSecond, kExact };
+
+void expectOrder(double order, Expect want, const char* what) {
+  if (want == kExact) {
+    EXPECT_TRUE(std::isnan(order)) << what << ": order " << order << ", exact expected";
+  } else {
+    const double target = want == kFirst ? 1 : 2;
+    EXPECT_NEAR(order, target, 0.25) << what;
+  }
+}
+
+// Corner normals close in at first order where r_uv is not along r_u (the saddle, the skew
+// sheet), at second where it is (surfaces of revolution); the diagonals' at second, exactly on a
+// bilinear patch; vertex normals at first at the grid's edges (their largest angle) and second
+// inside (their mean, on a surface whose edges do not dominate).
+TEST(Figures, OrdersAreTheTheorys) {
+  const double tau = 2 * kPi;
+  const struct Case {
+    const char* name;
+    const char *x, *y, *z;
+    double u0, u1, v0, v1;
+    Expect corner, diagonals, vertexLargest, vertexMean;
+  } cases[] = {
+      {"skew sheet", "u+0.3*v^2", "v+0.2*sin(3*u)", "sin(2*u)*cos(2*v)", 0, 1, 0, 1, kFirst,
+       kSecond, kFirst, kSecond},
+      {"saddle", "u", "v", "u*v", -1, 1, -1, 1, kFirst, kExact, kFirst, kSecond},
+      {"sphere", "cos(u)*cos(v)", "sin(v)", "sin(u)*cos(v)", 0, tau, -kPi / 2, kPi / 2, kSecond,
+       kSecond, kFirst, kSecond},
+      {"torus", "(2+cos(v))*cos(u)", "sin(v)", "(2+cos(v))*sin(u)", 0, tau, 0, tau, kSecond,
+       kSecond, kFirst, kSecond},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto s = surface(c.x, c.y, c.z);
+    const Figures f = normalFigures(s->at(0), Grid::over(40, 40, c.u0, c.u1, c.v0, c.v1));
+    ASSERT_TRUE(f.halved);
+    EXPECT_EQ(f.half.cellsU, 20);
+    expectOrder(f.order[0], c.corner, "corner");
+    expectOrder(f.order[1], c.diagonals, "diagonals");
+    expectOrder(f.order[2], c.vertexLargest, "vertex, largest");
+    expectOrder(f.orderOfMean[2], c.vertexMean, "vertex, mean");
+  }
+}
+
+// The saddle z = uv has N = (-v, -u, 1) / sqrt(1 + u^2 + v^2): the figure's largest and mean are
+// those of the angles to it, each cell's corner normal from its own corners.
+TEST(Figures, TheCornerFigureIsTheAngleToTheAnalyticNormal) {
+  auto s = surface("u", "v", "u*v");
+  const Grid grid = Grid::over(7, 9, -1, 1, -0.5, 1.5);
+  double largest = 0, sum = 0;
+  int count = 0;
+  for (int i = 0; i < grid.cellsU; ++i) {
+    for (int j = 0; j < grid.cellsV; ++j) {
+      const double u0 = grid.u(i), u1 = grid.u(i + 1), v0 = grid.v(j), v1 = grid.v(j + 1);
+      const Vector3 p00{u0, v0, u0 * v0}, p01{u0, v1, u0 * v1}, p11{u1, v1, u1 * v1};
+      const Vector3 e1 = p01 - p00, e2 = p11 - p00, n = e2.cross(e1);
+      const double um = (u0 + u1) / 2, vm = (v0 + v1) / 2;
+      const Vector3 exact{-vm, -um, 1};
+      const double angle =
+          std::atan2(n.cross(exact).length(), n.x * exact.x + n.y * exact.y + n.z * exact.z) *
+          180 / kPi;
+      largest = std::fmax(largest, angle);
+      sum += angle;
+      ++count;
+    }
+  }
+  const Figure f = figure(s->at(0), grid, NormalKind::kCorner);
+  EXPECT_EQ(f.counted, count);
+  EXPECT_NEAR(f.largest, largest, 1e-6);
+  EXPECT_NEAR(f.mean, sum / count, 1e-6);
+}
+
+// Each place that has no meaningful angle is left out and counted under its reason, never
+// averaged in; a scale-free test keeps the normals of large, small and far-off surfaces.
+TEST(Figures, LeaveOutWhatMeansNothingAndKeepTheRest) {
+  const double tau = 2 * kPi;
+  const struct Case {
+    const char* name;
+    const char *x, *y, *z;
+    Grid grid;
+    int counted, degenerate, noNormal, notSmooth, unreliable;  // the corner figure's
+    double below;  // its largest angle is under this, in degrees
+  } cases[] = {
+      // At v = pi/2 each cell's P01 and P11 meet, and its corner triangle (P00, P11, P01) has
+      // no area: those 40 normals are rounding. At -pi/2, P00 and P10 meet: the triangle holds.
+      {"sphere, poles", "cos(u)*cos(v)", "sin(v)", "sin(u)*cos(v)",
+       Grid::over(40, 40, 0, tau, -kPi / 2, kPi / 2), 1560, 40, 0, 0, 0, 5},
+      {"torus, R = -1: a row collapses", "(R+cos(v))*cos(u)", "sin(v)", "(R+cos(v))*sin(u)",
+       Grid::over(21, 21, 0, tau, 0, tau), 420, 21, 0, 0, 0, 1},
+      {"cone as a graph, its apex a middle", "u", "v", "sqrt(u*u+v*v)",
+       Grid::over(3, 3, -1, 1, -1, 1), 8, 0, 0, 1, 0, 20},
+      {"a fold", "abs(u)", "v", "0", Grid::over(4, 4, -1, 1, -1, 1), 16, 0, 0, 0, 0, 1e-6},
+      {"long in x", "1e8*u", "sin(v)", "v", Grid::over(4, 4), 16, 0, 0, 0, 0, 1},
+      {"a stretched plane", "10000*u", "v/10000", "0", Grid::over(4, 4), 16, 0, 0, 0, 0, 1e-6},
+      {"a plane far off", "u", "v", "0", Grid::over(4, 4, 1e12, 2e12, -1, 1), 16, 0, 0, 0, 0,
+       1e-6},
+      {"nearly parallel derivatives", "u", "u+1e-3*v", "0", Grid::over(4, 4), 16, 0, 0, 0, 0,
+       1e-6},
+      // Y's rounding at 1e11 is larger than its change over the step: never a false 45°.
+      {"rounding swamps r_u", "u", "1e11+u", "v", Grid::over(4, 4), 0, 0, 0, 0, 16, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto s = surface(c.x, c.y, c.z);
+    if (std::string(c.x).find('R') != std::string::npos) s->setConstant("R", -1);
+    const Figure f = figure(s->at(0), c.grid, NormalKind::kCorner);
+    EXPECT_EQ(f.counted, c.counted);
+    EXPECT_EQ(f.degenerate, c.degenerate);
+    EXPECT_EQ(f.noNormal, c.noNormal);
+    EXPECT_EQ(f.notSmooth, c.notSmooth);
+    EXPECT_EQ(f.unreliable, c.unreliable);
+    EXPECT_LE(f.largest, c.below);
+    EXPECT_EQ(f.undrawable, 0);
+  }
+}
+
+// The own normal where it is taken alone: each reason, and the one that is kept.
+TEST(Figures, TheOwnNormalSaysWhyItIsMissing) {
+  const struct Case {
+    const char *x, *y, *z;
+    double u, v;
+    OwnNormal status;
+    const char* why;  // a part of the reason
+  } cases[] = {
+      {"v*cos(u)", "v", "v*sin(u)", 0.3, 0, OwnNormal::kNone, "r_u vanishes"},
+      {"v*cos(u)", "v", "v*sin(u)", 0.3, 1e-3, OwnNormal::kDefined, ""},
+      {"u", "v", "sqrt(u*u+v*v)", 0, 0, OwnNormal::kNotSmooth, "not smooth"},
+      {"u", "v", "abs(u)", 0, 0.4, OwnNormal::kNotSmooth, "along u"},
+      {"u", "v", "abs(u)", 1e-3, 0.4, OwnNormal::kDefined, ""},
+      {"u+v", "u+v", "0", 0.2, 0.3, OwnNormal::kNone, "parallel"},
+      {"1", "2", "3", 0.2, 0.3, OwnNormal::kNone, "does not change"},
+      {"u", "1e11+u", "v", 0.2, 0.3, OwnNormal::kUnreliable, "cannot be computed reliably"},
+      {"log(u)", "v", "0", -0.5, 0.3, OwnNormal::kUndefined, "not defined"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << ", " << c.z << " at " << c.u << ", "
+                                    << c.v);
+    auto s = surface(c.x, c.y, c.z);
+    const SurfaceNormal n = surfaceNormalAt(s->at(0), c.u, c.v);
+    EXPECT_EQ(static_cast<int>(n.status), static_cast<int>(c.status)) << n.why;
+    EXPECT_NE(n.why.find(c.why), std::string::npos) << n.why;
+    EXPECT_EQ(n.defined, c.status == OwnNormal::kDefined);
+    if (n.defined) {
+      EXPECT_NEAR(n.normal.length(), 1, 1e-15);
+    }
+  }
+}
+
+}  // namespace
