@@ -18,6 +18,7 @@
 #include "atomic_file.h"
 #include "formula/formula_surface.h"
 #include "icon.h"
+#include "obj/stl_file.h"
 #include "png_file.h"
 #include "snapshot_options.h"
 #include "snapshot_subject.h"
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
   // With a cell's numbers on standard output, what is done goes to standard error.
   const bool inspecting = options.inspect[0] >= 0;
   std::ostream& progress = inspecting ? std::cerr : std::cout;
-  if (!options.obj) {
+  if (!options.cellsOnly()) {
     Display* probe = ensureDisplay(argv, progress);
     // The toolkit gets no arguments of ours.
     startViewer(kSnapshotProgram);
@@ -116,7 +117,11 @@ int main(int argc, char** argv) {
     }
     std::string error;
     int leftOut = 0;
-    if (options.obj) {
+    StlCounts stl;
+    if (options.stl) {
+      error = writeText(cellsStl(subject, options.fixedPhase, options.phase, &stl), path);
+      leftOut = stl.undefined;
+    } else if (options.obj) {
       error = writeText(cellsText(subject, options.fixedPhase, options.phase, &leftOut), path);
     } else if (options.gif) {
       error = writeGif(oscillation(subject, options.every, &leftOut), path);
@@ -138,9 +143,13 @@ int main(int argc, char** argv) {
     }
     if (leftOut > 0) {
       std::cerr << kSnapshotProgram << ": " << leftOut << " of " << subject.grid.cellCount()
-                << " cells are undefined and not " << (options.obj ? "written" : "drawn")
+                << " cells are undefined and not " << (options.cellsOnly() ? "written" : "drawn")
                 << (options.gif ? " in some frames" : "")
                 << "\n";
+    }
+    if (stl.degenerate > 0) {
+      std::cerr << kSnapshotProgram << ": " << stl.degenerate << " of " << subject.grid.cellCount()
+                << " cells are degenerate (two of their corners meet) and not written\n";
     }
   }
   return 0;

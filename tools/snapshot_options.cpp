@@ -25,7 +25,7 @@ std::string usage() {
          " --animation [--every N] [SURFACES] [--eye X,Y,Z] [--out FILE_OR_DIR]\n"
          "       " +
          program +
-         " --obj [SURFACES] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
+         " --obj | --stl [SURFACES] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
          "       " +
          program +
          " --help | --version\n"
@@ -43,6 +43,8 @@ std::string usage() {
          "  --every N     keep a frame every N of the 300 idle steps (1 to 300, default 10)\n"
          "  --obj         the cells as a Wavefront OBJ file per surface (surface-K.obj): corners,\n"
          "                faces with their normals, and the red lines; no display needed\n"
+         "  --stl         the cells as a binary STL file per surface (surface-K.stl): two\n"
+         "                triangles a cell, each with its normal; degenerate cells left out\n"
          "  --eye X,Y,Z   the pictures seen from (X, Y, Z), looking at the origin with Y up\n"
          "                (the viewer's own: 10,10,10)\n"
          "  --normals L   the normal lines of every cell: facet (the viewer's red lines, the\n"
@@ -86,6 +88,8 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
       o.gif = true;
     } else if (args.option() == "--obj") {
       o.obj = true;
+    } else if (args.option() == "--stl") {
+      o.stl = true;
     } else if (args.option() == "--surface") {
       o.surface = args.integer(args.value(), 0, kSurfaceCount - 1);
     } else if (args.option() == "--x" || args.option() == "--y" || args.option() == "--z") {
@@ -142,9 +146,11 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     args.fail("--animation shows every phase: no --phase or --at-rest");
   if (every && !o.gif) args.fail("--every belongs to --animation");
   if (o.gif && o.icon > 0) args.fail("--icon is a still picture: no --animation");
-  if (o.obj && (o.gif || o.icon > 0))
-    args.fail("--obj writes cells, not pictures: no --animation or --icon");
-  if (o.obj && o.otherEye) args.fail("--obj writes cells, seen from nowhere: no --eye");
+  if (o.obj && o.stl) args.fail("--obj and --stl exclude each other");
+  const std::string cellFile = o.obj ? "--obj" : "--stl";
+  if (o.cellsOnly() && (o.gif || o.icon > 0))
+    args.fail(cellFile + " writes cells, not pictures: no --animation or --icon");
+  if (o.cellsOnly() && o.otherEye) args.fail(cellFile + " writes cells, seen from nowhere: no --eye");
   const bool ranged = o.uRange[0] != o.uRange[1] || o.vRange[0] != o.vRange[1];
   if (ranged && !o.own()) {
     args.fail("--u and --v belong to a surface of one's own: a built-in keeps its span");
@@ -158,17 +164,17 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   if (o.inspect[0] >= 0 && !(o.surface >= 0 || o.own())) {
     args.fail("--inspect looks into one surface: --surface K, or --x --y --z");
   }
-  if (o.inspect[0] >= 0 && (o.gif || o.obj)) {
-    args.fail("--inspect marks a still picture: no --animation or --obj");
+  if (o.inspect[0] >= 0 && (o.gif || o.cellsOnly())) {
+    args.fail("--inspect marks a still picture: no --animation, --obj or --stl");
   }
-  if (o.obj && o.normals != NormalLines::kFacet) {
-    args.fail("--normals chooses the lines drawn: no --obj");
+  if (o.cellsOnly() && o.normals != NormalLines::kFacet) {
+    args.fail("--normals chooses the lines drawn: no " + cellFile);
   }
   return o;
 }
 
 std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOptions& o) {
-  const std::string extension = o.obj ? ".obj" : o.gif ? ".gif" : ".png";
+  const std::string extension = o.obj ? ".obj" : o.stl ? ".stl" : o.gif ? ".gif" : ".png";
   std::string folder = o.out.empty() ? "." : o.out;
   std::string file;
   // One surface and a name with the right ending: that file. Otherwise a folder, made if

@@ -22,6 +22,7 @@ struct SnapshotOptions {
   int every = 10;    // idle steps between two kept frames of an animation
   int icon = 0;      // the side of an icon to write instead of the whole frame; 0: none
   bool obj = false;  // the cells as Wavefront OBJ files instead of pictures
+  bool stl = false;  // the cells as binary STL files instead of pictures
   std::string out;
   double eye[3] = {0, 0, 0};  // where the pictures are seen from, when `otherEye`
   bool otherEye = false;
@@ -35,6 +36,8 @@ struct SnapshotOptions {
   // The grid the options ask for: the viewer's own unless cells or ranges are given.
   Grid grid() const;
 
+  // The cells written as a file (OBJ or STL): no display, no picture.
+  bool cellsOnly() const { return obj || stl; }
   bool own() const { return !formula[0].empty() || !formula[1].empty() || !formula[2].empty(); }
 };
 

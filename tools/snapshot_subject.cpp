@@ -10,6 +10,7 @@
 #include "explorer/inspect.h"
 #include "formula/formula_surface.h"
 #include "obj/obj_file.h"
+#include "obj/stl_file.h"
 #include "snapshot_options.h"
 
 namespace {
@@ -87,18 +88,35 @@ std::string convergenceText(const Subject& subject, bool animate, float phase) {
   return describe(normalFigures(pointsOf(subject), subject.grid));
 }
 
+namespace {
+
+// The cells of the frame at the current state, and what a file's comments say of them.
+CellMaker cellsOf(const Subject& subject) {
+  const unsigned surface = subject.surface;
+  const PointFunction points = pointsOf(subject);
+  const bool own = subject.own != nullptr;
+  return [points, own, surface](double u, double uNext, double v, double vNext) {
+    return own ? cellAt(points, u, uNext, v, vNext) : cellAt(surface, u, uNext, v, vNext);
+  };
+}
+
+ObjNotes notesOf(const Subject& subject, bool animate, float phase) {
+  return {NORMALS_VERSION, subject.own ? subject.own->caption() : kCaptions[subject.surface],
+          animate, phase, subject.grid};
+}
+
+}  // namespace
+
 std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut) {
   viewerState.surfaceIndex = subject.surface;
   viewerState.animate = animate;
   viewerState.phase = phase;
-  const unsigned surface = subject.surface;
-  const PointFunction points = pointsOf(subject);
-  return cellsAsObj(
-      [&](double u, double uNext, double v, double vNext) {
-        return subject.own ? cellAt(points, u, uNext, v, vNext)
-                           : cellAt(surface, u, uNext, v, vNext);
-      },
-      {NORMALS_VERSION, subject.own ? subject.own->caption() : kCaptions[surface], animate, phase,
-       subject.grid},
-      leftOut);
+  return cellsAsObj(cellsOf(subject), notesOf(subject, animate, phase), leftOut);
+}
+
+std::string cellsStl(const Subject& subject, bool animate, float phase, StlCounts* counts) {
+  viewerState.surfaceIndex = subject.surface;
+  viewerState.animate = animate;
+  viewerState.phase = phase;
+  return cellsAsStl(cellsOf(subject), notesOf(subject, animate, phase), counts);
 }

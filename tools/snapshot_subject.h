@@ -10,6 +10,7 @@
 #include "render/frame.h"
 
 class FormulaSurface;
+struct StlCounts;
 
 struct Subject {
   unsigned surface = 0;                 // one of the six, unless `own` is given
@@ -34,3 +35,5 @@ std::string convergenceText(const Subject& subject, bool animate, float phase);
 // The cells of the frame at `phase` (or at rest) as an OBJ file's text; how many are left out
 // in `leftOut`.
 std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut);
+// The same cells as a binary STL file's bytes; what it leaves out, and why, in `counts`.
+std::string cellsStl(const Subject& subject, bool animate, float phase, StlCounts* counts);
