@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "explorer/figures.h"
+#include "explorer/inspect.h"
 #include "geometry/derivative.h"
 #include "formula/formula_surface.h"
 
@@ -166,6 +167,40 @@ TEST(Figures, TheOwnNormalSaysWhyItIsMissing) {
     if (n.defined) {
       EXPECT_NEAR(n.normal.length(), 1, 1e-15);
     }
+  }
+}
+
+// A cell looked into gives each vertex normal at its own corner: on the saddle z = uv each lies
+// nearer the analytic N = (-v, -u, 1) at its corner than at any other, and the diagonals' normal
+// within the square of the cell's size of N at the middle.
+TEST(Figures, ACellLookedIntoHasItsDiagonalAndVertexNormalsInPlace) {
+  auto s = surface("u", "v", "u*v");
+  const Grid grid = Grid::over(6, 6, -1, 1, -0.5, 1.5);
+  const Inspection in = inspect(s->at(0), 2, 3, kViewerCamera, grid);
+  const GridCell g = in.parameters;
+  const double corners[4][2] = {{g.u, g.v}, {g.uNext, g.v}, {g.u, g.vNext}, {g.uNext, g.vNext}};
+  const auto exact = [](double u, double v) {
+    const Vector3 n{-v, -u, 1};
+    return n.dividedBy(n.length());
+  };
+  for (int k = 0; k < 4; ++k) {
+    SCOPED_TRACE(testing::Message() << "corner " << k);
+    ASSERT_FALSE(in.vertex[k].degenerate);
+    const double own = angleDegrees(in.vertex[k].normal, exact(corners[k][0], corners[k][1]));
+    for (int other = 0; other < 4; ++other) {
+      if (other == k) continue;
+      EXPECT_LT(own, angleDegrees(in.vertex[k].normal,
+                                  exact(corners[other][0], corners[other][1])));
+    }
+  }
+  const double size = 2.0 / 6;
+  EXPECT_LT(angleDegrees(in.diagonal.normal, exact(in.middle[0], in.middle[1])),
+            size * size * 180 / kPi);
+  EXPECT_NEAR(in.diagonalAngle, angleDegrees(in.diagonal.normal, in.own.normal), 1e-12);
+  const std::string json = asJson(in);
+  for (const char* key : {"\"diagonalNormal\":[", "\"vertexNormals\":[[", "\"angles\":{\"corner\":",
+                          "\"degenerate\":false"}) {
+    EXPECT_NE(json.find(key), std::string::npos) << key;
   }
 }
 

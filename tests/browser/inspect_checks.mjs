@@ -94,14 +94,26 @@ export async function inspectChecks(b, o) {
     await settled(tab);
     const hash = await tab.evaluate(() => location.hash);
     expect(hash === link, `the address is ${hash}`);
-    const figure = await tab.evaluate(() => document.getElementById("convergence").textContent);
-    await tab.close();
     const said = execFileSync(o.snapshot, ["--x", "(R+cos(v))*cos(u)", "--y", "sin(v)", "--z",
       "(R+cos(v))*sin(u)", "--set", "R=2", "--cells", "10,12", "--u", `0,${tau}`, "--v",
       `0,${tau}`, "--convergence", "--obj", "--out", join(o.out, "torus.obj")],
     { encoding: "utf8" });
-    const line = /: (largest .*)\n/.exec(said)?.[1];
-    expect(line && figure.includes(line), `the page says "${figure}", normals-snapshot "${line}"`);
+    // What is rendered, row by row: each kind's largest and mean as normals-snapshot says them.
+    const rows = await tab.evaluate(() => [...document.querySelectorAll("#convergence tr")]
+      .map((tr) => tr.innerText));
+    for (const kind of ["corner", "diagonals", "vertex"]) {
+      const m = new RegExp(`${kind}: largest ([0-9.]+°), mean ([0-9.]+°) over (\\d+)`).exec(said);
+      const row = rows.find((r) => r.startsWith(kind)) ?? "";
+      expect(m && [m[1], m[2], m[3]].every((x) => row.includes(x)),
+        `the page's ${kind} row says "${row}", normals-snapshot "${said}"`);
+    }
+    // The worst cell, one press away: the inspector opens on the cell the tool names.
+    const worst = /corner: .*worst in row (\d+), column (\d+)/.exec(said);
+    await tab.click("#worst-cell");
+    await pollUntil("the inspector on the worst cell", () => tab.evaluate(() =>
+      [document.getElementById("cell-row").value, document.getElementById("cell-column").value]
+        .join()).then((at) => at === `${worst[1]},${worst[2]}`));
+    await tab.close();
     // The finest grid, moving, frame after frame.
     const fine = await open(b, o.page, "#surface=2&cells=100,100");
     await started(fine);
@@ -150,7 +162,7 @@ export async function inspectChecks(b, o) {
       ["r_u", new RegExp(`r_u = ${v}`), want.ru],
       ["N", new RegExp(`N \\(cyan\\) = normalise\\(r_u × r_v\\) = ${v}`), want.trueNormal],
       ["n", new RegExp(`normalise\\(e2 × e1\\) = ${v}`), want.facetNormal],
-      ["the angle", /Angle between n and N = ([\d.]+)°/, [want.angleDegrees]],
+      ["the angle", /Angle between n and N: ([\d.]+)°/, [want.angleDegrees]],
       ["the level", /in the picture (\d+) of 255/, [want.level]]]) {
       expect(close(read(pattern), expected), `${name}: the panel says ` +
         `${read(pattern)}, normals-snapshot ${expected}`);

@@ -1,9 +1,11 @@
 // "Grid": the cells along u and along v (1 to 100 each), and for a surface of one's own the
 // ranges of u and v; "Apply" asks the viewer, which says what a field takes when it is refused,
 // and nothing changes then; "The viewer's grid" goes back to its 21 x 21 cells over its span.
-// The fields follow the grid shown, and the largest and mean angle between the facet normals
-// and the surface's own follow the picture.
-export function showGridForm(viewer, form, message, figure) {
+// The fields follow the grid shown, and the figures of each normal against the surface's own
+// follow the picture.
+import { showFigures } from "./figures_table.mjs";
+
+export function showGridForm(viewer, form, message, figure, worst, lookInto) {
   const field = (name) => form.elements[name];
   const rangeFields = ["u-from", "u-to", "v-from", "v-to"].map(field);
   const follow = () => {
@@ -32,17 +34,18 @@ export function showGridForm(viewer, form, message, figure) {
   });
   viewer.events.addEventListener("change", follow);
   follow();
-  // The figure, for what the next frame shows; while the surface moves, twice a second (it
-  // costs a look at every cell's own normal).
+  // The figures, for what the next frame shows; while the surface moves, once a second, slow
+  // enough to read (they cost a look at every cell's and grid point's own normal).
+  let measured = "";
   const measure = () => {
-    const text = `Facet normals against the surface's own at the cells' middles: ` +
-      viewer.convergence() + ".";
-    if (figure.textContent !== text) figure.textContent = text;
+    const json = viewer.convergence();
+    if (json !== measured) showFigures(figure, worst, JSON.parse(json), lookInto);
+    measured = json;
   };
   viewer.events.addEventListener("change", measure);
   setInterval(() => {
     if (viewer.state().moving) measure();
-  }, 500);
+  }, 1000);
   measure();
   return {
     // A link's grid: its cells (or the viewer's) and its ranges (each [from, to] or null, for

@@ -41,9 +41,16 @@ function lines(n) {
       `P(u_m, v_m) = ${vector(n.point)}`,
     `r_u = ${vector(n.ru)}, r_v = ${vector(n.rv)}, r_u × r_v = ${vector(n.cross)}`,
     n.trueNormal ? `N (cyan) = normalise(r_u × r_v) = ${vector(n.trueNormal)}` :
-      "N: the surface has no normal here (r_u × r_v is too small to give a direction)",
-    n.angleDegrees === null ? "Angle between n and N: none" :
-      `Angle between n and N = ${fixed(n.angleDegrees)}°`);
+      `N: none here: ${n.ownNormalWhy}`);
+  if (n.degenerate) out.push("This cell is degenerate: two of its corners meet, and n is rounding");
+  const angle = (a) => (a === null ? "none" : `${fixed(a)}°`);
+  out.push(`Angle between n and N: ${angle(n.angles.corner)}`,
+    n.diagonalNormal ? `Diagonals' normal normalise((P11 − P00) × (P01 − P10)) = ` +
+      `${vector(n.diagonalNormal)}, angle to N: ${angle(n.angles.diagonals)}` :
+      "Diagonals' normal: none (the diagonals have no length or are parallel)",
+    "Vertex normals (the cells around each corner, by area): " +
+      ["P00", "P10", "P01", "P11"].map((name, k) => `${name} ` +
+        (n.vertexNormals[k] ? vector(n.vertexNormals[k]) : "none")).join(", "));
   return out;
 }
 

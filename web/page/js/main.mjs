@@ -123,8 +123,12 @@ async function main() {
   showViewControls(viewer, [...element("view").querySelectorAll("button")],
     element("caption-note"));
   showExamples(element("examples"), viewer.surfaceCount(), (k) => viewer.caption(k), linkTo);
+  const lookInto = (row, column) => {
+    if (!inspector.on()) inspector.setOn(true);
+    inspector.look(row * viewer.grid().columns + column);
+  };
   const gridForm = showGridForm(viewer, element("grid"), element("grid-message"),
-    element("convergence"));
+    element("convergence"), element("worst-cell"), lookInto);
   showConstants(viewer, element("constants"));
   followAddress(viewer, showFormula, inspector, pictureSize, gridForm);
   const next = element("next"), animation = element("animation");

@@ -136,8 +136,9 @@ function aLook(program) {
     constants: () => Array.from({ length: program._normalsConstantCount() }, (_, k) =>
       ({ name: constantName(k), value: program._normalsConstant(k) })),
     setConstant: (name, value) => setConstant(name, value) === 1,
-    // How close the facet normals of the frame on the canvas come to the surface's own.
-    convergence: () => convergence(),
+    // How close each kind of normal of the frame on the canvas comes to the surface's own, as
+    // JSON (its first line; the lines normals-snapshot --convergence prints follow).
+    convergence: () => convergence().split("\n")[0],
     inspect: (cell) => program._normalsInspect(cell),
     inspectedCell: () => program._normalsInspectedCell(),
     // The numbers of the cell looked into, in the frame on the canvas, or null.
