@@ -13,6 +13,8 @@ inline constexpr char kPickBenchmark[] = "Pick";
 inline constexpr char kOwnNormalsBenchmark[] = "GeometryWithOwnNormals";
 inline constexpr char kInspectBenchmark[] = "Inspect";
 inline constexpr char kGridGeometryBenchmark[] = "GridGeometry";
+inline constexpr char kCornerFigureBenchmark[] = "CornerFigure";
+inline constexpr char kAllFiguresBenchmark[] = "AllFigures";
 inline constexpr char kSurfaceArg[] = "surface";
 inline constexpr char kAnimatedArg[] = "animated";
 

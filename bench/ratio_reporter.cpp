@@ -50,6 +50,16 @@ void RatioReporter::Finalize() {
         "times\n",
         animated ? ", moving" : "", formula / 1e3, builtIn / 1e3, formula / builtIn);
   }
+  // The three figures with their orders against the corner normal's alone.
+  for (long cells : {21L, 100L}) {
+    const std::string arg = "/cells:" + std::to_string(cells);
+    const double corner = time(kCornerFigureBenchmark + arg);
+    const double all = time(kAllFiguresBenchmark + arg);
+    if (corner <= 0 || all <= 0) continue;
+    std::printf("the figures at %ld x %ld cells: all three with orders %.0f us, the corner's "
+                "alone %.0f us, %.2f times\n",
+                cells, cells, all / 1e3, corner / 1e3, all / corner);
+  }
   const double pick = time(kPickBenchmark);
   if (pick > 0)
     std::printf("the cell under a point of the sphere's picture: %.1f us\n", pick / 1e3);
