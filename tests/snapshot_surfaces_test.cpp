@@ -80,4 +80,42 @@ TEST(SnapshotTool, OtherEyesAndTheViewersOwn) {
   EXPECT_TRUE(removeFolder(folder));
 }
 
+// The choices of normal change only what they should: on a plane every normal is the same, and
+// the pictures are the viewer's own byte for byte; on a sphere smooth and exact shading light
+// each corner apart and the picture changes; the diagonals turn the red lines of a surface
+// whose corner and diagonal normals differ.
+TEST(SnapshotTool, NormalChoicesChangeOnlyWhatDiffers) {
+  const std::string folder = newFolder();
+  const std::string sphere =
+      "--x 'cos(u)*cos(v)' --y 'sin(v)' --z 'sin(u)*cos(v)' --u 0,6.283185307179586 "
+      "--v -1.5707963267948966,1.5707963267948966 --cells 12 --eye 3,2,3 ";
+  const struct {
+    std::string args;
+    const char* file;
+  } runs[] = {
+      {"--surface 0", "surface-0.png"},
+      {"--surface 0 --shading smooth --out plane-smooth.png", "plane-smooth.png"},
+      {"--surface 0 --shading exact --facet diagonals --out plane-exact.png", "plane-exact.png"},
+      {"--surface 2", "surface-2.png"},
+      {"--surface 2 --facet diagonals --out ripple-diagonals.png", "ripple-diagonals.png"},
+      {"--surface 2 --facet corner --shading flat --out ripple-corner.png", "ripple-corner.png"},
+      {sphere + "--out flat.png", "flat.png"},
+      {sphere + "--shading smooth --out smooth.png", "smooth.png"},
+      {sphere + "--shading exact --out exact.png", "exact.png"},
+  };
+  for (const auto& run : runs) {
+    const ToolRun r = runSnapshot(run.args, folder);
+    ASSERT_EQ(r.status, 0) << run.args << ": " << r.output;
+  }
+  const auto file = [&folder](const char* name) { return contents(folder + "/" + name); };
+  EXPECT_EQ(file("plane-smooth.png"), file("surface-0.png"));
+  EXPECT_EQ(file("plane-exact.png"), file("surface-0.png"));
+  EXPECT_EQ(file("ripple-corner.png"), file("surface-2.png"));
+  EXPECT_NE(file("ripple-diagonals.png"), file("surface-2.png"));
+  EXPECT_NE(file("smooth.png"), file("flat.png"));
+  EXPECT_NE(file("exact.png"), file("flat.png"));
+  EXPECT_NE(file("exact.png"), file("smooth.png"));
+  EXPECT_TRUE(removeFolder(folder));
+}
+
 }  // namespace

@@ -78,6 +78,14 @@ TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
       "--x u*a --y 0 --z v --set =2",
       "--surface 1 --cells 4,30 --inspect 4,0",
       "--x u*view --y 0 --z v",
+      // Normals and files.
+      "--facet edges",
+      "--shading phong",
+      "--obj --shading smooth",
+      "--stl --facet diagonals",
+      "--obj --stl",
+      "--stl --animation",
+      "--surface 1 --stl --inspect 1,1",
   };
   for (const char* args : bad) {
     const ToolRun run = runSnapshot(args, folder);

@@ -107,6 +107,8 @@ int main(int argc, char** argv) {
     subject.surface = own ? kSurfaceCount - 1 : surface;
     subject.own = own.get();
     subject.normals = options.normals;
+    subject.facet = options.facet;
+    subject.shading = options.shading;
     subject.inspect[0] = options.inspect[0];
     subject.inspect[1] = options.inspect[1];
     subject.grid = options.grid();

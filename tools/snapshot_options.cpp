@@ -19,10 +19,12 @@ std::string usage() {
   const std::string program = kSnapshotProgram;
   return "usage: " + program +
           " [SURFACES] [GRID] [--phase P | --at-rest] [--icon N] [--eye X,Y,Z]\n"
-         "         [--normals LINES] [--inspect ROW,COLUMN] [--convergence] [--out FILE_OR_DIR]\n"
+         "         [--normals LINES] [--facet F] [--shading S] [--inspect ROW,COLUMN]\n"
+         "         [--convergence] [--out FILE_OR_DIR]\n"
          "       " +
          program +
-         " --animation [--every N] [SURFACES] [--eye X,Y,Z] [--out FILE_OR_DIR]\n"
+         " --animation [--every N] [SURFACES] [--eye X,Y,Z] [--facet F] [--shading S]\n"
+         "         [--out FILE_OR_DIR]\n"
          "       " +
          program +
          " --obj | --stl [SURFACES] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
@@ -49,6 +51,10 @@ std::string usage() {
          "                (the viewer's own: 10,10,10)\n"
          "  --normals L   the normal lines of every cell: facet (the viewer's red lines, the\n"
          "                default), surface (the surface's own normals, teal) or both\n"
+         "  --facet F     the normal of each cell's red line and flat face: corner (the\n"
+         "                viewer's, normalise(e2 x e1), the default) or diagonals\n"
+         "  --shading S   flat (the viewer's, the default), smooth (each corner lit by the\n"
+         "                vertex normal there) or exact (by the surface's own normal there)\n"
          "  --inspect R,C mark the cell in row R and column C (from 0) with its e1, e2, n and\n"
          "                N, and print its numbers as JSON on standard output\n"
          "  --cells NU[,NV] the cells along u and along v (1 to 100 each; 21 x 21 by default)\n"
@@ -120,13 +126,11 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     } else if (args.option() == "--convergence") {
       o.convergence = true;
     } else if (args.option() == "--normals") {
-      const std::string lines = args.value();
-      if (lines != "facet" && lines != "surface" && lines != "both") {
-        args.fail("--normals takes facet, surface or both, not '" + lines + "'");
-      }
-      o.normals = lines == "facet"     ? NormalLines::kFacet
-                  : lines == "surface" ? NormalLines::kSurface
-                                       : NormalLines::kBoth;
+      o.normals = readNormalLines(args, args.value());
+    } else if (args.option() == "--facet") {
+      o.facet = readFacet(args, args.value());
+    } else if (args.option() == "--shading") {
+      o.shading = readShading(args, args.value());
     } else if (args.option() == "--out") {
       o.out = args.value();
       if (o.out.empty()) args.fail("--out needs a file or folder name");
@@ -167,8 +171,9 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   if (o.inspect[0] >= 0 && (o.gif || o.cellsOnly())) {
     args.fail("--inspect marks a still picture: no --animation, --obj or --stl");
   }
-  if (o.cellsOnly() && o.normals != NormalLines::kFacet) {
-    args.fail("--normals chooses the lines drawn: no " + cellFile);
+  if (o.cellsOnly() && (o.normals != NormalLines::kFacet || o.facet != FacetNormal::kCorner ||
+                        o.shading != Shading::kFlat)) {
+    args.fail("--normals, --facet and --shading choose what is drawn: no " + cellFile);
   }
   return o;
 }

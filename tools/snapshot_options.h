@@ -28,6 +28,8 @@ struct SnapshotOptions {
   bool otherEye = false;
   int inspect[2] = {-1, -1};  // the row and column of the cell to mark and describe, if any
   NormalLines normals = NormalLines::kFacet;
+  FacetNormal facet = FacetNormal::kCorner;  // the red lines' and flat faces' normal
+  Shading shading = Shading::kFlat;
   int cells[2] = {0, 0};                                 // along u and v; 0: the viewer's grid
   double uRange[2] = {0, 0}, vRange[2] = {0, 0};         // a surface of one's own's, when given
   std::vector<std::pair<std::string, double>> settings;  // its constants

@@ -32,6 +32,8 @@ Image frameOf(const Subject& subject, int* leftOut) {
   Scene scene;
   scene.camera = subject.camera;
   scene.normals = subject.normals;
+  scene.facet = subject.facet;
+  scene.shading = subject.shading;
   if (!subject.grid.viewers) scene.grid = &subject.grid;
   const PointFunction points = pointsOf(subject);
   if (subject.own != nullptr) {

@@ -17,6 +17,8 @@ struct Subject {
   FormulaSurface* own = nullptr;  // a surface of one's own
   Camera camera = kViewerCamera;
   NormalLines normals = NormalLines::kFacet;
+  FacetNormal facet = FacetNormal::kCorner;
+  Shading shading = Shading::kFlat;
   int inspect[2] = {-1, -1};  // the cell marked, row and column; none when negative
   Grid grid;                  // the viewer's own unless another is given
 };

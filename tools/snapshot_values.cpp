@@ -1,12 +1,12 @@
 #include "snapshot_values.h"
 
-#include "snapshot_options.h"
-
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 #include "explorer/view.h"
 #include "geometry/grid.h"
+#include "snapshot_options.h"
 
 namespace {
 
@@ -79,4 +79,36 @@ Grid SnapshotOptions::grid() const {
                     uRange[0] != uRange[1] ? uRange[1] : end,
                     vRange[0] != vRange[1] ? vRange[0] : kGridStart,
                     vRange[0] != vRange[1] ? vRange[1] : end);
+}
+
+namespace {
+
+// The value among `names` that `text` names, its index; the program ends naming the choices
+// otherwise.
+int choice(const CommandLine& args, const char* option, std::initializer_list<const char*> names,
+           const std::string& text) {
+  int k = 0;
+  std::string all;
+  for (const char* name : names) {
+    if (text == name) return k;
+    all += std::string(k == 0 ? "" : k + 1 == static_cast<int>(names.size()) ? " or " : ", ") +
+           name;
+    ++k;
+  }
+  args.fail(std::string(option) + " takes " + all + ", not '" + text + "'");
+  return 0;
+}
+
+}  // namespace
+
+NormalLines readNormalLines(const CommandLine& args, const std::string& text) {
+  return static_cast<NormalLines>(choice(args, "--normals", {"facet", "surface", "both"}, text));
+}
+
+FacetNormal readFacet(const CommandLine& args, const std::string& text) {
+  return static_cast<FacetNormal>(choice(args, "--facet", {"corner", "diagonals"}, text));
+}
+
+Shading readShading(const CommandLine& args, const std::string& text) {
+  return static_cast<Shading>(choice(args, "--shading", {"flat", "smooth", "exact"}, text));
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "command_line.h"
+#include "render/mesh.h"
 
 // X,Y,Z: finite, not at the origin, no nearer the vertical than the page's view comes.
 void readEye(const CommandLine& args, const std::string& text, double eye[3]);
@@ -18,3 +19,8 @@ void readCells(const CommandLine& args, const std::string& text, int cells[2]);
 void readRange(const CommandLine& args, const std::string& text, double range[2]);
 // NAME=VALUE, VALUE finite.
 std::pair<std::string, double> readSetting(const CommandLine& args, const std::string& text);
+// A choice of the picture's normals: facet, surface or both (--normals); corner or diagonals
+// (--facet); flat, smooth or exact (--shading).
+NormalLines readNormalLines(const CommandLine& args, const std::string& text);
+FacetNormal readFacet(const CommandLine& args, const std::string& text);
+Shading readShading(const CommandLine& args, const std::string& text);

@@ -51,7 +51,8 @@ int drawFrame(const Scene& scene) {
   glColor3f(1, 1, 1);
   loadCamera(scene.camera);
   drawAxes();
-  if (scene.surface == nullptr && scene.normals == NormalLines::kFacet && scene.grid == nullptr) {
+  if (scene.surface == nullptr && scene.normals == NormalLines::kFacet && scene.grid == nullptr &&
+      scene.facet == FacetNormal::kCorner && scene.shading == Shading::kFlat) {
     drawMesh();
     if (scene.marked != nullptr) drawMarker(*scene.marked, scene.camera.eye, scene.camera.centre);
     drawCaption();
@@ -60,7 +61,8 @@ int drawFrame(const Scene& scene) {
   const PointFunction builtIn =
       scene.surface == nullptr ? builtInSurface(viewerState.surfaceIndex) : PointFunction();
   const int leftOut = drawMesh(scene.surface ? *scene.surface : builtIn,
-                               scene.grid ? *scene.grid : Grid{}, scene.normals);
+                               scene.grid ? *scene.grid : Grid{},
+                               {scene.normals, scene.facet, scene.shading});
   if (scene.marked != nullptr) drawMarker(*scene.marked, scene.camera.eye, scene.camera.centre);
   if (scene.surface == nullptr) {
     drawCaption();

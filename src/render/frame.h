@@ -38,6 +38,8 @@ struct Scene {
   const PointFunction* surface = nullptr;  // null: the viewer's current surface
   const char* caption = nullptr;           // with `surface`
   NormalLines normals = NormalLines::kFacet;
+  FacetNormal facet = FacetNormal::kCorner;
+  Shading shading = Shading::kFlat;
   const Grid* grid = nullptr;      // null: the viewer's own
   const Marker* marked = nullptr;  // drawn after the cells, before the caption
 };

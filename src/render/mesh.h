@@ -2,6 +2,7 @@
 #pragma once
 
 #include "geometry/cell.h"
+#include "geometry/facet_normals.h"
 #include "geometry/grid.h"
 
 // The width of every line the viewer draws, in the window's pixels.
@@ -22,10 +23,22 @@ void drawFacetLine(const Cell& cell);
 // against n), or both.
 enum class NormalLines { kFacet = 0, kSurface = 1, kBoth = 2 };
 
+// How a cell's face is lit: flat by its facet normal (the viewer's), or at each corner by the
+// vertex normal there (smooth shading: lit per vertex and blended across the face), or by the
+// surface's own normal there (exact). A corner without one (a degenerate point, a pole) takes
+// its cell's facet normal.
+enum class Shading { kFlat = 0, kSmooth = 1, kExact = 2 };
+
+// How the cells look where they differ from the viewer's own.
+struct MeshLook {
+  NormalLines lines = NormalLines::kFacet;
+  FacetNormal facet = FacetNormal::kCorner;  // the red lines' and the flat face's normal
+  Shading shading = Shading::kFlat;
+};
+
 // Every cell of the current surface.
 void drawMesh();
 
 // Every cell of the surface `point` on `grid` that is drawable (isDrawable), each as drawCell
-// draws it (with the normal lines `lines`); how many were left out.
-int drawMesh(const PointFunction& point, const Grid& grid = Grid{},
-             NormalLines lines = NormalLines::kFacet);
+// draws it (as `look` says); how many were left out.
+int drawMesh(const PointFunction& point, const Grid& grid = Grid{}, const MeshLook& look = {});
