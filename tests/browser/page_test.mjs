@@ -11,6 +11,7 @@ import { commandLine, launch, nextFrames, open, pollUntil, shown, started }
   from "../../driver/browser/browsers.mjs";
 import { check, expect, finish } from "./checks.mjs";
 import { inspectChecks } from "./inspect_checks.mjs";
+import { normalsChecks } from "./normals_checks.mjs";
 import { narrow, twice } from "./page_sizes.mjs";
 import { viewChecks } from "./view_checks.mjs";
 
@@ -167,6 +168,7 @@ async function main() {
     await linkedAndStill(b, false);
     await viewChecks(b, o, chromium);
     await inspectChecks(b, o);
+    await normalsChecks(b, o);
     if (chromium) {
       await narrow(b, o);
       await twice(b, o, chromium);

@@ -22,9 +22,10 @@ test("a link's cell is a row and a column of the grid, or none", () => {
 test("what is shown is linked and read back as it was", () => {
   const shown = { own: true, formulas: ["u+v", "sin(u)*2", "v^2"], moving: false };
   for (const look of [
-    { view: { viewers: true }, inspecting: false, cell: null, normals: 0 },
+    { view: { viewers: true }, inspecting: false, cell: null, normals: 0, facet: 0, shading: 0 },
     { view: { viewers: false, longitude: 25, latitude: 25.26, distance: 17.32 },
-      inspecting: true, cell: [4, 19], normals: 2 }]) {
+      inspecting: true, cell: [4, 19], normals: 2, facet: 1, shading: 2 },
+    { view: { viewers: true }, inspecting: false, cell: null, normals: 1, facet: 0, shading: 1 }]) {
     const hash = linkTo(shown, false, look);
     const back = link(hash);
     assert.deepEqual(back.formulas, shown.formulas, hash);
@@ -33,7 +34,11 @@ test("what is shown is linked and read back as it was", () => {
       [look.view.longitude, look.view.latitude, look.view.distance]);
     assert.deepEqual(back.cell, look.cell);
     assert.equal(back.normals, look.normals);
+    assert.equal(back.facet, look.facet, hash);
+    assert.equal(back.shading, look.shading, hash);
   }
+  assert.match(linkTo({ surface: 0 }, false, { view: { viewers: true }, normals: 0, facet: 1,
+    shading: 2 }), /^#surface=0&still&facet=diagonals&shading=exact$/);
   assert.equal(link("#surface=1&normals=surface").normals, 1);
   assert.equal(link("#surface=1&normals=sideways").normals, 0);
   assert.match(linkTo({ surface: 3, moving: true }, false, { view: { viewers: false,

@@ -49,14 +49,26 @@ EMSCRIPTEN_KEEPALIVE int normalsPick(double x, double y, int width, int height) 
   return pick(shown.point, shown.camera, x, y, width, height, shown.grid);
 }
 
-// The normal lines of every cell: 0 the facet normals, 1 the surface's own, 2 both; false,
-// changing nothing, for another number.
-EMSCRIPTEN_KEEPALIVE int normalsSetNormals(int lines) {
-  if (lines < 0 || lines > 2) return 0;
-  setPageNormals(static_cast<NormalLines>(lines));
+// How the cells look, each a number: what `normalsLook` gives and `normalsSetLook` takes, in
+// this order. 0 the normal lines (0 the facet normals, 1 the surface's own, 2 both), 1 the facet
+// normal (0 the corner, 1 the diagonals), 2 the shading (0 flat, 1 smooth, 2 exact).
+EMSCRIPTEN_KEEPALIVE int normalsLook(int what) {
+  const MeshLook& l = pageLook();
+  const int choices[3] = {static_cast<int>(l.lines), static_cast<int>(l.facet),
+                          static_cast<int>(l.shading)};
+  return what >= 0 && what < 3 ? choices[what] : -1;
+}
+// Sets one of them; false, changing nothing, for another number.
+EMSCRIPTEN_KEEPALIVE int normalsSetLook(int what, int choice) {
+  const int most[3] = {2, 1, 2};
+  if (what < 0 || what > 2 || choice < 0 || choice > most[what]) return 0;
+  MeshLook l = pageLook();
+  if (what == 0) l.lines = static_cast<NormalLines>(choice);
+  if (what == 1) l.facet = static_cast<FacetNormal>(choice);
+  if (what == 2) l.shading = static_cast<Shading>(choice);
+  setPageLook(l);
   return 1;
 }
-EMSCRIPTEN_KEEPALIVE int normalsNormals() { return static_cast<int>(pageNormals()); }
 
 // Looks into cell `cell` (row * the grid's columns + column), or into none (-1).
 EMSCRIPTEN_KEEPALIVE void normalsInspect(int cell) { setInspectedCell(cell); }

@@ -19,7 +19,7 @@ struct PageScene {
   Shown shown;
   View view;
   int inspected = -1;
-  NormalLines normals = NormalLines::kFacet;
+  MeshLook look;
   // The grid asked for: its cells, and the ranges a surface of one's own takes.
   int cells[2] = {kGridSize, kGridSize};
   bool ranged = false;
@@ -63,14 +63,17 @@ void showPageFrame() {
   s.shown = {viewerState, own, 0};
   const Grid grid = gridFor(own);
   // The viewer's own frame, call for call, unless the page has more to show.
-  if (!own && s.view.ownCamera && s.inspected < 0 && s.normals == NormalLines::kFacet &&
-      grid.viewers) {
+  const MeshLook& l = s.look;
+  if (!own && s.view.ownCamera && s.inspected < 0 && l.lines == NormalLines::kFacet &&
+      l.facet == FacetNormal::kCorner && l.shading == Shading::kFlat && grid.viewers) {
     drawFrame();
   } else {
     const PointFunction point = pointsOf(viewerState, own);
     Scene frame;
     frame.camera = cameraOf(s.view);
-    frame.normals = s.normals;
+    frame.normals = l.lines;
+    frame.facet = l.facet;
+    frame.shading = l.shading;
     frame.grid = &grid;
     if (own) {
       frame.surface = &point;
@@ -152,13 +155,13 @@ void setPageView(const View& view) {
 
 int inspectedCell() { return scene().inspected; }
 
-NormalLines pageNormals() { return scene().normals; }
+const MeshLook& pageLook() { return scene().look; }
 
-void setPageNormals(NormalLines lines) {
-  if (lines == scene().normals) return;
-  scene().normals = lines;
-  glutPostRedisplay();
-  tellPageOfChange();
+void setPageLook(const MeshLook& look) {
+  MeshLook& now = scene().look;
+  if (look.lines == now.lines && look.facet == now.facet && look.shading == now.shading) return;
+  now = look;
+  changed();
 }
 
 void setInspectedCell(int cell) {

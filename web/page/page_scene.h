@@ -46,9 +46,10 @@ const View& pageView();
 void setPageView(const View& view);
 int inspectedCell();
 void setInspectedCell(int cell);
-// The normal lines every cell has in the frames.
-NormalLines pageNormals();
-void setPageNormals(NormalLines lines);
+// How the cells look in the frames: their normal lines, the facet normal they take and how
+// they are shaded.
+const MeshLook& pageLook();
+void setPageLook(const MeshLook& look);
 
 // The grid of the next frame: the viewer's own unless other cells are asked for, over the
 // ranges asked for while the surface of one's own is shown.

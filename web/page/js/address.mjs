@@ -2,7 +2,9 @@
 // `#x=...&y=...&z=...` for a surface of one's own, with `&still` when the animation is off,
 // `&view=LONGITUDE,LATITUDE,DISTANCE` for a view turned, `&inspect` while cells are looked into,
 // `&cell=ROW,COLUMN` for the one looked into, `&normals=surface` or `&normals=both` for the
-// normal lines other than the facet normals, `&large` for the larger picture, `&cells=NU,NV`
+// normal lines other than the facet normals, `&facet=diagonals` for the diagonals' normal,
+// `&shading=smooth` or `&shading=exact` for faces lit at their corners, `&large` for the larger
+// picture, `&cells=NU,NV`
 // for another grid, `&u=A,B&v=C,D` for one's own surface's ranges and `&NAME=VALUE` for each of
 // its constants.
 // Values are percent-decoded, never form-decoded: a plus stays a plus, and a formula typed
@@ -66,21 +68,26 @@ export function linked(hash, surfaceCount, formulaLimit) {
       cell[1] < columns ? cell : null,
     cells: grid ?? null, ranges: u || v ? [u, v] : null,
     constants, normals: Math.max(0, kNormalLines.indexOf(parts.get("normals"))),
+    facet: Math.max(0, kFacets.indexOf(parts.get("facet"))),
+    shading: Math.max(0, kShadings.indexOf(parts.get("shading"))),
     large: parts.has("large") };
 }
 
 // The normal lines' names in a link, by their number; the names a link uses for itself, which
 // no constant may have; the viewer's own grid's cells along each parameter.
 const kNormalLines = ["facet", "surface", "both"];
+const kFacets = ["corner", "diagonals"];
+const kShadings = ["flat", "smooth", "exact"];
 const kLinkNames = ["surface", "x", "y", "z", "still", "view", "inspect", "cell", "normals",
-  "large", "cells", "u", "v", "set"];
+  "facet", "shading", "large", "cells", "u", "v", "set"];
 const kViewersCells = 21;
 
 // The fragment that opens `shown` again. A picture held still only because the person asked
 // their system for less motion is linked as moving: whoever opens the link chooses for
 // themselves.
 // `look`: the view ({viewers, longitude, latitude, distance}), whether cells are looked into,
-// the cell looked into ([row, column]) or null, the normal lines (0, 1, 2), whether the
+// the cell looked into ([row, column]) or null, the normal lines (0, 1, 2), the facet normal
+// (0, 1) and the shading (0, 1, 2), whether the
 // picture is the larger one, the grid ({rows, columns, ranges}, or null for the viewer's) and
 // the constants of one's own surface ([{name, value}]). Numbers are written as JavaScript
 // writes them, which reads back as the same number.
@@ -96,5 +103,7 @@ export function linkTo(shown, stillByPreference, look) {
       : "") +
     (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}`) +
     (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "") +
-    (look.normals ? `&normals=${kNormalLines[look.normals]}` : "") + (look.large ? "&large" : "");
+    (look.normals ? `&normals=${kNormalLines[look.normals]}` : "") +
+    (look.facet ? `&facet=${kFacets[look.facet]}` : "") +
+    (look.shading ? `&shading=${kShadings[look.shading]}` : "") + (look.large ? "&large" : "");
 }

@@ -22,21 +22,23 @@ const cell = (tag, text) => Object.assign(document.createElement(tag), { textCon
 export function showFigures(table, worst, figures, lookInto) {
   const half = figures.half ? `${figures.half[0]} × ${figures.half[1]} cells` : null;
   const head = document.createElement("tr");
-  for (const name of ["Normal", "Largest", "Mean", "Over", "Left out",
-    half ? `Largest at ${half}` : "Half the cells", "Order"]) {
+  for (const name of ["Normal", "Largest", "Mean", "Taken over", "Order"]) {
     head.append(Object.assign(cell("th", name), { scope: "col" }));
   }
+  const number = (text) => Object.assign(cell("td", text), { className: "number" });
   const rows = figures.kinds.map((k) => {
     const tr = document.createElement("tr");
+    const apart = leftOut(k);
     tr.append(Object.assign(cell("th", k.kind), { scope: "row" }),
-      cell("td", degrees(k.largest)), cell("td", degrees(k.mean)),
-      cell("td", `${k.counted} ${k.kind === "vertex" ? "points" : "cells"}`),
-      cell("td", leftOut(k)), cell("td", half ? degrees(k.coarseLargest) : "fewer than 2"),
-      cell("td", half ? orderWords(k.order) : "–"));
+      number(degrees(k.largest)), number(degrees(k.mean)),
+      cell("td", `${k.counted} ${k.kind === "vertex" ? "points" : "cells"}` +
+        (apart === "none" ? "" : `; left out: ${apart}`)),
+      cell("td", half ? `${orderWords(k.order)}, against ${degrees(k.coarseLargest)} at ${half}`
+        : "none: half the cells would be fewer than 2"));
     return tr;
   });
-  const caption = cell("caption", "Each normal against the surface's own: the angle between " +
-    "them, and how fast it closes in");
+  const caption = cell("caption", "Each normal against the surface's own: the largest and " +
+    "mean angle between them, and how fast it closes in");
   table.replaceChildren(caption, head, ...rows);
   const corner = figures.kinds[0];
   const at = corner.worst && corner.largest > 1e-7 ? corner.worst : null;

@@ -55,7 +55,8 @@ function followAddress(viewer, showFormula, inspector, pictureSize, gridForm) {
     for (const [name, value] of Object.entries(link.constants)) viewer.setConstant(name, value);
     gridForm.open(link.cells, link.ranges);
     if (!link.view || !viewer.setView(...link.view)) viewer.resetView();
-    viewer.setNormals(link.normals);
+    [link.normals, link.facet, link.shading].forEach((choice, what) =>
+      viewer.setLook(what, choice));
     inspector.setOn(link.inspect);
     const { columns } = viewer.grid();
     if (link.inspect && link.cell) inspector.look(link.cell[0] * columns + link.cell[1]);
@@ -69,10 +70,11 @@ function followAddress(viewer, showFormula, inspector, pictureSize, gridForm) {
     const shown = viewer.state();
     if (shown.moving) stillByPreference = false;
     const cell = viewer.inspectedCell(), grid = viewer.grid(), columns = grid.columns;
+    const look = viewer.look();
     const hash = linkTo(shown, stillByPreference, { view: viewer.view(),
       inspecting: inspector.on(),
       cell: cell >= 0 ? [Math.floor(cell / columns), cell % columns] : null,
-      normals: viewer.normals(), large: pictureSize.large(), grid,
+      normals: look[0], facet: look[1], shading: look[2], large: pictureSize.large(), grid,
       constants: shown.own ? viewer.constants() : [] });
     if (location.hash !== hash) history.replaceState(null, "", hash);
     followed = location.hash;
@@ -119,7 +121,8 @@ async function main() {
     fields: element("cell-fields"), row: element("cell-row"), column: element("cell-column"),
     panel: element("cell-panel"), copy: element("cell-copy"), help: element("cell-help") },
     element("announce"));
-  showNormalsChoice(viewer, [...element("normals").querySelectorAll("input")]);
+  showNormalsChoice(viewer, ["normals", "facet", "shading"].map((group) =>
+    [...element(group).querySelectorAll("input")]));
   showViewControls(viewer, [...element("view").querySelectorAll("button")],
     element("caption-note"));
   showExamples(element("examples"), viewer.surfaceCount(), (k) => viewer.caption(k), linkTo);

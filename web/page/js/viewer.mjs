@@ -118,9 +118,11 @@ function aLook(program) {
   const setConstant = program.cwrap("normalsSetConstant", "number", ["string", "number"]);
   const convergence = program.cwrap("normalsConvergence", "string", []);
   return {
-    // The normal lines of every cell: 0 the facet normals, 1 the surface's own, 2 both.
-    normals: () => program._normalsNormals(),
-    setNormals: (lines) => program._normalsSetNormals(lines) === 1,
+    // How the cells look: [the normal lines (0 the facet normals, 1 the surface's own, 2 both),
+    // the facet normal (0 the corner, 1 the diagonals), the shading (0 flat, 1 smooth, 2
+    // exact)]; setLook(k, choice) sets the k-th.
+    look: () => [0, 1, 2].map((k) => program._normalsLook(k)),
+    setLook: (what, choice) => program._normalsSetLook(what, choice) === 1,
     // The grid of the next frame: its rows (cells along u) and columns (along v), the ranges
     // asked for a surface of one's own ([u from, u to, v from, v to]) or null, and the viewer's
     // span of each parameter.
