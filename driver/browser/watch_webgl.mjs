@@ -6,7 +6,8 @@
 // animation frame that drew them, before the browser shows them and clears the drawing buffer.
 // The first frame of each size is kept as it comes. `normalsTest.read()` reads the drawing
 // buffer at once, for a page that draws when the test asks. Downloads the page offers are kept
-// for the test to read (`normalsTest.downloads()`), not saved.
+// for the test to read (`normalsTest.downloads()`: each its name, its text and its bytes in
+// base64), not saved.
 export function watchWebGl() {
   let context = null, frames = 0;
   const kept = new Map(), waiting = [];
@@ -60,7 +61,13 @@ export function watchWebGl() {
   const click = HTMLAnchorElement.prototype.click;
   HTMLAnchorElement.prototype.click = function () {
     if (!this.download || !blobs.has(this.href)) return click.call(this);
-    downloads.push(blobs.get(this.href).text().then((text) => ({ name: this.download, text })));
+    const blob = blobs.get(this.href), name = this.download;
+    downloads.push(blob.arrayBuffer().then((buffer) => {
+      const bytes = new Uint8Array(buffer);
+      let binary = "";
+      for (const byte of bytes) binary += String.fromCharCode(byte);
+      return { name, text: new TextDecoder().decode(bytes), base64: btoa(binary) };
+    }));
   };
   const next = (width) => new Promise((resolve) => waiting.push({ width, resolve }));
   window.normalsTest = {

@@ -16,7 +16,7 @@ import { commandLine, firstFrame, frameAt, framesDrawn, launch, nextFrame, nextF
 import { check, expect, finish } from "./checks.mjs";
 import { formulaFrames, formulaPage } from "./formula_checks.mjs";
 import { formulaLinks } from "./formula_links.mjs";
-import { objChecks } from "./obj_checks.mjs";
+import { objChecks, stlChecks } from "./obj_checks.mjs";
 import { writePng } from "./png.mjs";
 
 const o = commandLine("node browser_test.mjs --browser chromium|firefox --page PAGE --out DIR " +
@@ -156,6 +156,7 @@ async function main() {
       await formulaPage(b, o);
       await formulaLinks(b, o.page);
       await objChecks(b, o.page, o.snapshot);
+      await stlChecks(b, o.page, o.snapshot);
       await keys(b);
     }
   } finally {

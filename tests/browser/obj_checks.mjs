@@ -1,5 +1,6 @@
-// The page's "Download .obj", for browser_test.mjs: the file it offers for the picture shown,
-// at rest and moving, is the one normals-snapshot --obj writes for the same surface and phase.
+// The page's "Download .obj" and "Download .stl", for browser_test.mjs: the file it offers for
+// the picture shown, at rest and moving, is the one normals-snapshot writes for the same surface
+// and phase.
 // Where a surface takes a sine or a cosine the two may part in the last bit: the page's C++
 // runs on emscripten's C library, whose sin and cos round a few arguments in a hundred the
 // other way from the desktop's glibc (at most 1.4e-15 apart on the six surfaces at rest). So
@@ -56,6 +57,30 @@ export async function objChecks(b, page, snapshot) {
         console.log(`${link}: ${parted.length} lines part in the last bits`);
         expect(surface !== 0 || parted.length === 0, `${link}: with no sine, ${parted[0]}`);
       }
+    } finally {
+      rmSync(scratch, { recursive: true, force: true });
+    }
+  });
+}
+
+export async function stlChecks(b, page, snapshot) {
+  await check("Download .stl offers the bytes normals-snapshot --stl writes for the picture " +
+    "shown", async () => {
+    const scratch = mkdtempSync(join(tmpdir(), "normals-stl-"));
+    try {
+      // The flat sheet takes no sine: the same floats, byte for byte.
+      const tab = await open(b, page, "#surface=0&still");
+      await started(tab);
+      await nextFrames(tab, 3);
+      await tab.click("#stl");
+      const [file] = await downloads(tab);
+      await tab.close();
+      expect(file?.name === "surface-0.stl", `offered ${file?.name}`);
+      const out = join(scratch, "surface-0.stl");
+      execFileSync(snapshot, ["--stl", "--surface", "0", "--at-rest", "--out", out]);
+      const want = readFileSync(out), got = Buffer.from(file.base64, "base64");
+      expect(Buffer.compare(got, want) === 0, `the page's file has ${got.length} bytes, ` +
+        `normals-snapshot's ${want.length}, and they differ`);
     } finally {
       rmSync(scratch, { recursive: true, force: true });
     }

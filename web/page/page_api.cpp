@@ -12,6 +12,7 @@
 #include "formula/formula_surface.h"
 #include "geometry/cell.h"
 #include "obj/obj_file.h"
+#include "obj/stl_file.h"
 #include "page_scene.h"
 #include "render/frame.h"
 
@@ -84,7 +85,7 @@ EMSCRIPTEN_KEEPALIVE int normalsCellCount() { return pageGrid().cellCount(); }
 EMSCRIPTEN_KEEPALIVE int normalsCellsLeftOut() { return shownFrame().leftOut; }
 
 // The cells of the frame on the canvas as an OBJ file's text, as normals-snapshot --obj writes
-// them for the same surface and phase.
+// them for the same surface and phase (normalsCellsAsObj, below).
 // The name of that file: as normals-snapshot --obj names it for the same surface.
 EMSCRIPTEN_KEEPALIVE const char* normalsCellsFileName() {
   static std::string name;
@@ -93,17 +94,42 @@ EMSCRIPTEN_KEEPALIVE const char* normalsCellsFileName() {
   return name.c_str();
 }
 
+}  // extern "C"
+
+namespace {
+
+// The cells of the frame on the canvas, and what a file's comments or header say of them.
+struct ShownCells {
+  ShownSurface shown = shownSurface();
+  CellMaker cells = [point = shown.point](double u, double uNext, double v, double vNext) {
+    return cellAt(point, u, uNext, v, vNext);
+  };
+  ObjNotes notes() const {
+    const Shown& frame = shownFrame();
+    return {NORMALS_VERSION, frame.own ? ownCaption() : kCaptions[frame.state.surfaceIndex],
+            frame.state.animate, frame.state.phase, shown.grid};
+  }
+};
+
+}  // namespace
+
+extern "C" {
+
 EMSCRIPTEN_KEEPALIVE const char* normalsCellsAsObj() {
   static std::string text;
-  const Shown& frame = shownFrame();
-  const ShownSurface shown = shownSurface();
-  text = cellsAsObj(
-      [&shown](double u, double uNext, double v, double vNext) {
-        return cellAt(shown.point, u, uNext, v, vNext);
-      },
-      {NORMALS_VERSION, frame.own ? ownCaption() : kCaptions[frame.state.surfaceIndex],
-       frame.state.animate, frame.state.phase, shown.grid});
+  const ShownCells c;
+  text = cellsAsObj(c.cells, c.notes());
   return text.c_str();
 }
+
+// The same cells as a binary STL file, as normals-snapshot --stl writes them: its bytes, held
+// until the next call, and how many there are (normalsCellsStlSize).
+static std::string stlBytes;
+EMSCRIPTEN_KEEPALIVE const char* normalsCellsAsStl() {
+  const ShownCells c;
+  stlBytes = cellsAsStl(c.cells, c.notes(), nullptr);
+  return stlBytes.data();
+}
+EMSCRIPTEN_KEEPALIVE int normalsCellsStlSize() { return static_cast<int>(stlBytes.size()); }
 
 }  // extern "C"

@@ -137,7 +137,7 @@ async function main() {
   const next = element("next"), animation = element("animation");
   listenForInput(viewer, canvas, [...element("controls").querySelectorAll("button")],
     inspector);
-  showControls(viewer, next, animation, element("obj"));
+  showControls(viewer, next, animation, element("obj"), element("stl"));
   announceChanges(viewer, canvas, element("announce"));
   observer = followSize(viewer, canvas);
 }

@@ -85,6 +85,12 @@ function whatIsShown(program) {
     key: (name) => key(name) === 1,
     // The cells of the frame on the canvas, as an OBJ file: its text, and a name for it.
     cellsAsObj: () => ({ text: cellsAsObj(), name: cellsFileName() }),
+    // The same as a binary STL file: its bytes, and a name for it.
+    cellsAsStl: () => {
+      const at = program._normalsCellsAsStl(), size = program._normalsCellsStlSize();
+      return { bytes: program.HEAPU8.slice(at, at + size),
+        name: cellsFileName().replace(/\.obj$/, ".stl") };
+    },
   };
 }
 
