@@ -13,8 +13,9 @@ constexpr double kUlps = 4;
 
 Vector3 scaled(const Vector3& a, double k) { return {a.x * k, a.y * k, a.z * k}; }
 Vector3 absolute(const Vector3& a) { return {std::fabs(a.x), std::fabs(a.y), std::fabs(a.z)}; }
+// Of finite coordinates: a comparison, not libm's fmax, which is a call.
 Vector3 largest(const Vector3& a, const Vector3& b) {
-  return {std::fmax(a.x, b.x), std::fmax(a.y, b.y), std::fmax(a.z, b.z)};
+  return {a.x > b.x ? a.x : b.x, a.y > b.y ? a.y : b.y, a.z > b.z ? a.z : b.z};
 }
 bool finite(const Vector3& a) {
   return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z);
@@ -102,7 +103,8 @@ std::string text(const char* format, double x) {
 // Sets status and why of `s` from r_u and r_v with their bounds.
 void judge(SurfaceNormal* s, const Partial& du, const Partial& dv, double sizeOfP) {
   const bool uVanishes = vanishes(du), vVanishes = vanishes(dv);
-  const std::string rounding = text(" (P is as large as %.3g around here)", sizeOfP);
+  // Only a normal that is missing has its reason written out.
+  const auto rounding = [sizeOfP] { return text(" (P is as large as %.3g around here)", sizeOfP); };
   s->status = OwnNormal::kUnreliable;
   if (du.kink || dv.kink) {
     s->status = OwnNormal::kNotSmooth;
@@ -112,17 +114,17 @@ void judge(SurfaceNormal* s, const Partial& du, const Partial& dv, double sizeOf
     const bool still = du.value.length() == 0 && dv.value.length() == 0;
     if (still) s->status = OwnNormal::kNone;
     s->why = still ? "P does not change with u or v here"
-                   : "rounding in P's coordinates is as large as r_u and r_v" + rounding;
+                   : "rounding in P's coordinates is as large as r_u and r_v" + rounding();
   } else if (uVanishes || vVanishes) {
     if (roundingShare(uVanishes ? dv : du) <= kReliableShare) s->status = OwnNormal::kNone;
     s->why = std::string(uVanishes ? "r_u" : "r_v") +
              (s->status == OwnNormal::kNone
                   ? " vanishes here: the cells' edges along it collapse to a point (a pole, an apex)"
-                  : " is lost in rounding" + rounding);
+                  : " is lost in rounding" + rounding());
   } else if (roundingShare(du) > kReliableShare || roundingShare(dv) > kReliableShare) {
     const bool u = roundingShare(du) > kReliableShare;
     s->why = std::string("rounding in P's coordinates could make ") + (u ? "r_u" : "r_v") +
-             " wrong by " + text("%.2g of its length", roundingShare(u ? du : dv)) + rounding;
+             " wrong by " + text("%.2g of its length", roundingShare(u ? du : dv)) + rounding();
   } else {
     const Vector3 moved = crossBound(du.bound, absolute(dv.value)) +
                           crossBound(absolute(du.value), dv.bound) +
