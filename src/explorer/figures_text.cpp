@@ -1,4 +1,4 @@
-// The figures as the lines normals-snapshot --convergence prints and as the page's JSON.
+// The figures as the lines normals-snapshot --convergence prints.
 #include <cmath>
 #include <cstdio>
 
@@ -62,33 +62,4 @@ std::string describe(const Figures& all) {
     text += (k > 0 ? "\n" : "") + describe(all, static_cast<NormalKind>(k));
   }
   return text;
-}
-
-std::string figuresJson(const Figures& all) {
-  const auto number = [](double x) {
-    return std::isfinite(x) ? formatted("%.17g", x) : std::string("null");
-  };
-  std::string json = "{\"half\":" + (all.halved ? "[" + std::to_string(all.half.cellsU) + "," +
-                                                      std::to_string(all.half.cellsV) + "]"
-                                                : std::string("null")) +
-                     ",\"kinds\":[";
-  for (int k = 0; k < kNormalKinds; ++k) {
-    const Figure& f = all.at[k];
-    json += std::string(k > 0 ? "," : "") + "{\"kind\":\"" + kindName(f.kind) +
-            "\",\"largest\":" + number(f.largest) + ",\"mean\":" + number(f.mean) +
-            ",\"counted\":" + std::to_string(f.counted) +
-            ",\"undefined\":" + std::to_string(f.undrawable) +
-            ",\"degenerate\":" + std::to_string(f.degenerate) +
-            ",\"noNormal\":" + std::to_string(f.noNormal) +
-            ",\"notSmooth\":" + std::to_string(f.notSmooth) +
-            ",\"unreliable\":" + std::to_string(f.unreliable) + ",\"worst\":" +
-            (f.worst[0] >= 0
-                 ? "[" + std::to_string(f.worst[0]) + "," + std::to_string(f.worst[1]) + "]"
-                 : std::string("null")) +
-            ",\"coarseLargest\":" + (all.halved ? number(all.coarse[k].largest) : "null") +
-            ",\"coarseMean\":" + (all.halved ? number(all.coarse[k].mean) : "null") +
-            ",\"order\":" + number(all.order[k]) +
-            ",\"orderOfMean\":" + number(all.orderOfMean[k]) + "}";
-  }
-  return json + "]}";
 }

@@ -5,7 +5,7 @@
 # kProgramWasm, when given apart) and the page's modules, in the order given, joined into the
 # template's one module script; with the fingerprint of the sources it was made from. The modules share
 # that one scope, so their `import` lines go and their `export`s become plain declarations:
-# each top-level name must be unique across them.
+# each top-level name must be unique across them; lines that hold a comment alone are left out.
 include(${CMAKE_CURRENT_LIST_DIR}/page_sources.cmake)
 file(READ ${TEMPLATE} page)
 file(READ ${SCRIPT} bundle)
@@ -23,6 +23,8 @@ foreach(module IN LISTS modules)
   file(READ ${module} text)
   string(REGEX REPLACE "(^|\n)import [^\n]*;" "\\1" text "${text}")
   string(REGEX REPLACE "(^|\n)export " "\\1" text "${text}")
+  # Lines that are comments alone stay in the sources: the page is what a reader downloads.
+  string(REGEX REPLACE "(^|\n)[ ]*//[^\n]*" "" text "${text}")
   if(text MATCHES "(^|\n)(import|export)[ {]")
     message(FATAL_ERROR "${module}: an import or export the page's build cannot join "
                         "(one import a line, ending with its semicolon)")

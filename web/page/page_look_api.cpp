@@ -88,12 +88,11 @@ EMSCRIPTEN_KEEPALIVE const char* normalsInspection() {
 }
 
 // How close each kind of normal of the next frame comes to the surface's own, and the order
-// of that, as JSON (figuresJson) and as the lines normals-snapshot --convergence prints.
+// of that, as JSON (figuresJson).
 EMSCRIPTEN_KEEPALIVE const char* normalsConvergence() {
   static std::string text;
   const ShownSurface next = nextSurface();
-  const Figures figures = normalFigures(next.point, next.grid);
-  text = figuresJson(figures) + "\n" + describe(figures);
+  text = figuresJson(normalFigures(next.point, next.grid));
   return text.c_str();
 }
 

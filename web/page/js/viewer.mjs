@@ -145,8 +145,8 @@ function aLook(program) {
       ({ name: constantName(k), value: program._normalsConstant(k) })),
     setConstant: (name, value) => setConstant(name, value) === 1,
     // How close each kind of normal of the frame on the canvas comes to the surface's own, as
-    // JSON (its first line; the lines normals-snapshot --convergence prints follow).
-    convergence: () => convergence().split("\n")[0],
+    // JSON (figuresJson).
+    convergence: () => convergence(),
     inspect: (cell) => program._normalsInspect(cell),
     inspectedCell: () => program._normalsInspectedCell(),
     // The numbers of the cell looked into, in the frame on the canvas, or null.
