@@ -109,12 +109,13 @@ async function keys(b) {
   await check("Escape ends the viewer with status 1 and says so where the picture was",
     async () => {
       await tab.keyboard.press("Escape");
+      // What is rendered: a message inside a hidden element has text but no innerText.
       const text = await pollUntil("the page to say the viewer ended", () =>
-        tab.evaluate(() => document.getElementById("status").textContent));
-      expect(/ended with status 1\b.*[Rr]eload/.test(text), `the page says "${text}"`);
+        tab.evaluate(() => document.getElementById("status").innerText));
+      expect(/ended with status 1\b.*[Rr]eload/.test(text), `the page shows "${text}"`);
       expect(await tab.evaluate(() => {
         const box = document.getElementById("status").getBoundingClientRect();
-        return box.top >= 0 && box.bottom <= innerHeight;
+        return box.height > 0 && box.top >= 0 && box.bottom <= innerHeight;
       }), "the message is out of sight");
       const drawn = await framesDrawn(tab);
       await nextFrames(tab, 10);
@@ -129,8 +130,8 @@ async function noWebGl2() {
     await check("a browser without WebGL 2 gets a message, not a blank square", async () => {
       const tab = await open(b, o.page);
       const text = await pollUntil("the message", () =>
-        tab.evaluate(() => document.getElementById("status").textContent));
-      expect(/no WebGL 2/.test(text), `the page says "${text}"`);
+        tab.evaluate(() => document.getElementById("status").innerText));
+      expect(/no WebGL 2/.test(text), `the page shows "${text}"`);
       expect(await tab.evaluate(() => document.getElementById("canvas").getClientRects()
         .length === 0), "the canvas still shows");
     });
