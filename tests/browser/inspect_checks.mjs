@@ -43,6 +43,27 @@ export async function inspectChecks(b, o) {
     }
     expect(looked >= 8, `only ${looked} face pixels were looked into`);
   });
+  await check("with cells looked into, a click on a cell looks into it and the surface stays; " +
+    "a click off the surface shows the next", async () => {
+    const box = await (await tab.$("#canvas")).boundingBox();
+    const panelRow = () => tab.evaluate(() =>
+      /^Row \d+, column \d+/.exec(document.getElementById("cell-panel").innerText)?.[0]);
+    // The middle of the picture is on the rippled sheet.
+    await tab.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await settled(tab);
+    const hovered = await panelRow();
+    await tab.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+    await settled(tab);
+    expect((await shown(tab)).surface === 2, "the click changed the surface");
+    expect(hovered && await panelRow() === hovered, `the click looks into ${await panelRow()}, ` +
+      `the pointer was on ${hovered}`);
+    const other = await open(b, o.page, "#surface=2&still&inspect");
+    await started(other);
+    const at = await (await other.$("#canvas")).boundingBox();
+    await other.mouse.click(at.x + 4, at.y + at.height - 4);
+    await pollUntil("the next surface", async () => (await shown(other)).surface === 3);
+    await other.close();
+  });
   await check("by keyboard: the row and column fields look into a cell and keep their keys; " +
     "the view's buttons turn and zoom", async () => {
     const before = (await shown(tab)).surface;

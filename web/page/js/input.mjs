@@ -1,7 +1,8 @@
 // Who a key or a press belongs to. Keys go to the viewer while the focus is on the page, the
 // picture or the viewer's buttons; Tab, keys held with Control, Alt or Meta, space and Enter on
 // a button, and keys typed into anything else stay the browser's. On the picture: a press that
-// does not move (a tap or a click) shows the next surface; a drag (mouse or one finger) turns
+// does not move (a tap or a click) looks into the cell under it while cells are looked into,
+// and otherwise (or off the surface) shows the next surface; a drag (mouse or one finger) turns
 // the view; the wheel and a two-finger pinch move it nearer or further; and, while cells are
 // being looked into, a mouse resting on the picture or a finger held still looks into the
 // cell under it. A drag or a pinch never reaches the viewer as a key.
@@ -45,8 +46,17 @@ function listenOnPicture(viewer, canvas, inspector) {
     if (inspector.on()) inspector.look(viewer.pick(...bufferPoint(event)));
   };
 
+  // A tap on a cell while cells are looked into picks it: the surface stays.
+  const tap = (event) => {
+    const cell = inspector.on() ? viewer.pick(...bufferPoint(event)) : -1;
+    if (cell >= 0) {
+      inspector.look(cell);
+    } else {
+      viewer.key("n");
+    }
+  };
   const presses = pressesOn({
-    tap: () => viewer.key("n"),
+    tap,
     // Dragging right turns the scene right: the eye goes left around it.
     turn: (dx, dy) => viewer.turn(-dx * kDegreesAPixel, dy * kDegreesAPixel),
     zoom: (factor) => viewer.zoom(factor),

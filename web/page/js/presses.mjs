@@ -1,7 +1,7 @@
 // What presses on the picture mean, apart from the page: a press of the primary button (or a
 // finger) that does not move is a tap; one that moves is a drag (one pointer) or a pinch (two);
 // a finger held still for kHold looks into the cell under it, and its lift is then no tap.
-// `act` hears of each: tap(), turn(dx, dy) in CSS pixels, zoom(factor), hold(event).
+// `act` hears of each: tap(event), turn(dx, dy) in CSS pixels, zoom(factor), hold(event).
 // Pure: the page's input.mjs wires it to the canvas, and Node.js tests it.
 
 // Pointer travel, in CSS pixels, under which a press is a tap.
@@ -62,7 +62,7 @@ export function pressesOn(act, clock = { set: (f, ms) => setTimeout(f, ms),
       if (presses.size < 2) pinch = null;
       if (!press) return;
       clock.clear(press.timer);
-      if (tap && !press.moved && !press.held && presses.size === 0) act.tap();
+      if (tap && !press.moved && !press.held && presses.size === 0) act.tap(event);
     },
   };
 }
