@@ -45,6 +45,33 @@ test("what is shown is linked and read back as it was", () => {
     longitude: -15, latitude: 20.26, distance: 21.65 }, normals: 0 }), /&view=-15,20.26,21.65$/);
 });
 
+test("a link's value is taken whole, or refused with a message naming it", () => {
+  for (const [hash, refused] of [
+    ["#surface=5&still&view=25,25.26,17.32&inspect&cell=3,20&normals=both&facet=diagonals" +
+      "&shading=smooth&large", []],
+    ["#surface=99", ["surface=99: a surface from 0 to 5"]],
+    ["#surface=two", ["surface=two: a surface from 0 to 5"]],
+    ["#surface=", ["surface=: a surface from 0 to 5"]],
+    ["#surface=1&view=1,,3", ["view=1,,3: three numbers: longitude, latitude and distance"]],
+    ["#surface=1&view=1,2", ["view=1,2: three numbers: longitude, latitude and distance"]],
+    ["#surface=1&inspect&cell=,", ["cell=,: a row from 0 to 20 and a column from 0 to 20"]],
+    ["#surface=1&inspect&cell=25,3", ["cell=25,3: a row from 0 to 20 and a column from 0 to 20"]],
+    ["#surface=1&cells=4,30&inspect&cell=4,0", ["cell=4,0: a row from 0 to 3 and a column " +
+      "from 0 to 29"]],
+    ["#x=u&y=v&z=R&R", ["R=: a constant's value, a finite number"]],
+    ["#x=u&y=v&z=R&R=1e999", ["R=1e999: a constant's value, a finite number"]],
+    ["#surface=1&normals=sideways", ["normals=sideways: facet, surface, both"]],
+    ["#surface=1&facet=edges&shading=phong", ["facet=edges: corner, diagonals",
+      "shading=phong: flat, smooth, exact"]]]) {
+    const link = linked(hash, 6, 256);
+    assert.deepEqual(link.refused, refused, hash);
+  }
+  // A refused value is left at its default, never corrected into another.
+  assert.equal(link("#surface=99").surface, 0);
+  assert.equal(link("#surface=1&inspect&cell=25,3").cell, null);
+  assert.deepEqual(link("#x=u&y=v&z=R&R").constants, {});
+});
+
 // A clock that runs only when told, keeping what was set and for how long.
 function fakeClock() {
   const timers = new Map();

@@ -3,6 +3,7 @@
 // their own keywords.
 #include <emscripten.h>
 
+#include <cmath>
 #include <string>
 
 #include "formula/formula_surface.h"
@@ -22,11 +23,16 @@ EMSCRIPTEN_KEEPALIVE double normalsGrid(int what) {
 }
 
 // Asks for a grid (see setPageGrid): "" when taken, or else why not.
-EMSCRIPTEN_KEEPALIVE const char* normalsSetGrid(int cellsU, int cellsV, int ranged, double u0,
-                                                double u1, double v0, double v1) {
+EMSCRIPTEN_KEEPALIVE const char* normalsSetGrid(double cellsU, double cellsV, int ranged,
+                                                double u0, double u1, double v0, double v1) {
   static std::string refusal;
   const double ranges[4] = {u0, u1, v0, v1};
-  refusal = setPageGrid(cellsU, cellsV, ranged != 0, ranges);
+  // The cells arrive as JavaScript's numbers: a fraction or a number past an int is refused
+  // here, as 0 is, not truncated into a grid nobody asked for.
+  const auto whole = [](double n) {
+    return n >= 1 && n <= kMostCells && n == std::floor(n) ? static_cast<int>(n) : 0;
+  };
+  refusal = setPageGrid(whole(cellsU), whole(cellsV), ranged != 0, ranges);
   return refusal.c_str();
 }
 

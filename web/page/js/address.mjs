@@ -34,18 +34,28 @@ function fragmentParts(hash, longest = Infinity) {
 // own (all three given, each of at most `formulaLimit` characters once decoded), and whether it
 // is still; the view, the grid's cells ([along u, along v], or null for the viewer's), the
 // ranges of one's own surface ([[u from, u to] or null, [v from, v to] or null], or null), its
-// constants ({name:
-// value}), the cell looked into (a row and a column within the link's grid, or null), the
-// normal lines and whether the picture is the larger one. Numbers that are not numbers are
-// passed on as NaN, for the viewer to say what it takes.
+// constants ({name: value}), the cell looked into (a row and a column within the link's grid,
+// or null), the normal lines, facet normal and shading, and whether the picture is the larger
+// one. A value given that is not what its name takes is refused: left at its default and said
+// in `refused`, one line each naming it. The grid's numbers are passed on as they are (NaN for
+// what is not a number), for the viewer to say what it takes.
 export function linked(hash, surfaceCount, formulaLimit) {
   // Three characters of the address for each of a formula's, percent-encoded.
   const parts = fragmentParts(hash, 3 * (formulaLimit + 1));
-  const surface = /^\d+$/.test(parts.get("surface") ?? "") ? Number(parts.get("surface")) : 0;
+  const refused = [];
+  const refuse = (name, takes) => refused.push(`${name}=${parts.get(name)}: ${takes}`);
+  const said = parts.get("surface");
+  const surface = /^\d+$/.test(said ?? "") && Number(said) < surfaceCount ? Number(said) : 0;
+  if (said !== undefined && String(surface) !== said.replace(/^0+(?=\d)/, "")) {
+    refuse("surface", `a surface from 0 to ${surfaceCount - 1}`);
+  }
   const formulas = ["x", "y", "z"].map((name) => parts.get(name));
-  const numbers = (name, count) => {
-    const n = (parts.get(name) ?? "").split(",").map(Number);
-    return n.length === count && n.every(Number.isFinite) ? n : null;
+  const numbers = (name, count, takes) => {
+    if (!parts.has(name)) return null;
+    const n = parts.get(name).split(",").map((w) => (w.trim() === "" ? NaN : Number(w)));
+    if (n.length === count && n.every(Number.isFinite)) return n;
+    refuse(name, takes);
+    return null;
   };
   const given = (name, counts) => {
     if (!parts.has(name)) return null;
@@ -57,20 +67,33 @@ export function linked(hash, surfaceCount, formulaLimit) {
   const u = given("u", [2]), v = given("v", [2]);
   const constants = {};
   for (const [name, value] of parts) {
-    if (!kLinkNames.includes(name) && /^[A-Za-z_]\w*$/.test(name)) constants[name] = Number(value);
+    if (kLinkNames.includes(name) || !/^[A-Za-z_]\w*$/.test(name)) continue;
+    if (value.trim() !== "" && Number.isFinite(Number(value))) {
+      constants[name] = Number(value);
+    } else {
+      refuse(name, "a constant's value, a finite number");
+    }
   }
   const [rows, columns] = grid ?? [kViewersCells, kViewersCells];
-  const cell = numbers("cell", 2);
-  return { surface: surface < surfaceCount ? surface : 0, still: parts.has("still"),
+  const view = numbers("view", 3, "three numbers: longitude, latitude and distance");
+  const cellTakes = `a row from 0 to ${rows - 1} and a column from 0 to ${columns - 1}`;
+  let cell = numbers("cell", 2, cellTakes);
+  if (cell && !(cell.every(Number.isInteger) && cell[0] >= 0 && cell[0] < rows && cell[1] >= 0 &&
+      cell[1] < columns)) {
+    refuse("cell", cellTakes);
+    cell = null;
+  }
+  const choice = (name, names) => {
+    const k = names.indexOf(parts.get(name));
+    if (parts.has(name) && k < 0) refuse(name, names.join(", "));
+    return Math.max(0, k);
+  };
+  return { surface, still: parts.has("still"),
     formulas: formulas.every((f) => f !== undefined) ? formulas : null,
-    view: numbers("view", 3), inspect: parts.has("inspect"),
-    cell: cell?.every(Number.isInteger) && cell[0] >= 0 && cell[0] < rows && cell[1] >= 0 &&
-      cell[1] < columns ? cell : null,
+    view, inspect: parts.has("inspect"), cell,
     cells: grid ?? null, ranges: u || v ? [u, v] : null,
-    constants, normals: Math.max(0, kNormalLines.indexOf(parts.get("normals"))),
-    facet: Math.max(0, kFacets.indexOf(parts.get("facet"))),
-    shading: Math.max(0, kShadings.indexOf(parts.get("shading"))),
-    large: parts.has("large") };
+    constants, normals: choice("normals", kNormalLines), facet: choice("facet", kFacets),
+    shading: choice("shading", kShadings), large: parts.has("large"), refused };
 }
 
 // The normal lines' names in a link, by their number; the names a link uses for itself, which

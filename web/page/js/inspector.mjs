@@ -42,6 +42,8 @@ function lines(n) {
     `r_u = ${vector(n.ru)}, r_v = ${vector(n.rv)}, r_u × r_v = ${vector(n.cross)}`,
     n.trueNormal ? `N (cyan) = normalise(r_u × r_v) = ${vector(n.trueNormal)}` :
       `N: none here: ${n.ownNormalWhy}`);
+  out.push("n and N lie on the side of r_u × r_v: out of a closed surface or into it, as u " +
+    "and v run; the red line runs against n");
   if (n.degenerate) out.push("This cell is degenerate: two of its corners meet, and n is rounding");
   const angle = (a) => (a === null ? "none" : `${fixed(a)}°`);
   out.push(`Angle between n and N: ${angle(n.angles.corner)}`,

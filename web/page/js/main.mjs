@@ -46,8 +46,14 @@ function followSize(viewer, canvas) {
 function followAddress(viewer, showFormula, inspector, pictureSize, gridForm) {
   const reduced = matchMedia("(prefers-reduced-motion: reduce)").matches;
   let stillByPreference = false;
+  let refusal = "";
   const open = (hash) => {
     const link = linked(hash, viewer.surfaceCount(), viewer.formulaLimit());
+    // What the link asks for that it cannot have is said, and replaced by the next link's.
+    const text = link.refused.length > 0 ?
+      `Not taken from the link: ${link.refused.join("; ")}.` : "";
+    if (text || element("status").textContent === refusal) say(text);
+    refusal = text;
     stillByPreference = reduced && !link.still;
     const moving = !link.still && !reduced;
     if (!link.formulas) showFormula.forget();
