@@ -26,18 +26,30 @@ export async function narrow(b, o) {
       JSON.stringify(fit));
   });
   await tab.close();
-  await check("from 900 px on the groups stand beside the picture; the larger picture is the " +
-    "largest square the window holds, drawn at that size, and in the link", async () => {
+  await check("from 900 px on the groups stand beside the picture, which stays on the screen " +
+    "while they scroll; the larger picture is the largest square the width beside them and " +
+    "the window's height hold, drawn at that size, and in the link", async () => {
     for (const width of [900, 1280]) {
-      const wide = await open(b, o.page, "#surface=3&still", { viewport: { width, height: 800 } });
+      const wide = await open(b, o.page, "#x=u&y=a*u*v&z=v&still&a=0.5",
+        { viewport: { width, height: 900 } });
       await started(wide);
       let fit = await layoutOf(wide);
       expect(fit.scroll <= fit.inner && fit.sideLeft >= fit.right && fit.width === 400,
         `at ${width}: ${JSON.stringify(fit)}`);
-      await wide.click("#larger");
-      await pollUntil("the picture to grow", () => wide.evaluate(() => canvas.width > 600));
+      // The constant's slider, at the foot of the groups, moved: the picture is still in sight.
+      await wide.evaluate(() => document.querySelector("#constants input[type=range]")
+        .scrollIntoView({ block: "end" }));
+      await wide.focus("#constants input[type=range]");
+      await wide.keyboard.press("ArrowRight");
       fit = await layoutOf(wide);
-      expect(fit.width === fit.height && fit.width > 600 && fit.bottom <= fit.innerHeight &&
+      expect(fit.top >= 0 && fit.bottom <= fit.innerHeight && fit.scrolled > 0,
+        `scrolled to the slider at ${width}: ${JSON.stringify(fit)}`);
+      await wide.evaluate(() => scrollTo(0, 0));
+      await wide.click("#larger");
+      await pollUntil("the picture to grow", () => wide.evaluate(() => canvas.width > 440));
+      fit = await layoutOf(wide);
+      expect(fit.width === fit.height && fit.bottom <= fit.innerHeight &&
+        fit.sideLeft >= fit.right && fit.sideLeft - fit.right < 40 &&
         fit.buffer === fit.width && /&large$/.test(fit.hash), `larger at ${width}: ` +
         JSON.stringify(fit));
       await wide.close();
@@ -50,7 +62,8 @@ const layoutOf = (tab) => tab.evaluate(() => {
   const box = canvas.getBoundingClientRect();
   const side = document.getElementById("side").getBoundingClientRect();
   return { scroll: document.documentElement.scrollWidth, inner: innerWidth,
-    left: box.left, right: box.right, bottom: box.bottom, width: box.width,
+    left: box.left, right: box.right, top: box.top, bottom: box.bottom, width: box.width,
+    scrolled: scrollY,
     height: box.height, innerHeight, sideLeft: side.left, sideTop: side.top,
     buffer: canvas.width, hash: location.hash };
 });
