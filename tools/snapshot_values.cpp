@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "explorer/view.h"
+#include "formula/formula_number.h"
 #include "geometry/grid.h"
 #include "snapshot_options.h"
 
@@ -57,7 +58,11 @@ void readCells(const CommandLine& args, const std::string& text, int cells[2]) {
 
 void readRange(const CommandLine& args, const std::string& text, double range[2]) {
   const std::vector<std::string> w = words(args, text, 2, "a range: A,B");
-  for (int k = 0; k < 2; ++k) range[k] = args.number(w[k], -HUGE_VAL);
+  // Each end as a formula's constant part may be: 2*pi, pi/2, -1.5.
+  for (int k = 0; k < 2; ++k) {
+    const std::string refusal = evaluateNumber(args.option(), w[k], &range[k]);
+    if (!refusal.empty()) args.fail(refusal);
+  }
   if (range[0] == range[1]) args.fail(args.option() + ": the range's ends are the same number");
 }
 

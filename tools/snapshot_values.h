@@ -15,7 +15,7 @@ void readEye(const CommandLine& args, const std::string& text, double eye[3]);
 void readCell(const CommandLine& args, const std::string& text, int cell[2]);
 // NU or NU,NV, each from 1 to kMostCells; NU alone for both.
 void readCells(const CommandLine& args, const std::string& text, int cells[2]);
-// A,B: two finite numbers that differ.
+// A,B: two finite numbers that differ, each a number or an expression such as 2*pi.
 void readRange(const CommandLine& args, const std::string& text, double range[2]);
 // NAME=VALUE, VALUE finite.
 std::pair<std::string, double> readSetting(const CommandLine& args, const std::string& text);

@@ -10,14 +10,6 @@
 #include "formula/formula_checks.h"
 #include "geometry/surface.h"
 
-namespace {
-
-// The constants a formula may name: full precision (kFullPi, too), unlike the viewer's own
-// truncated circle constant, which its built-in surfaces keep.
-constexpr double kE = 2.718281828459045;
-
-}  // namespace
-
 struct FormulaSurface::Parsers {
   // The variables the compiled formulas read: muparser keeps their addresses.
   double u = 0, v = 0, t = 0;
@@ -66,7 +58,7 @@ void FormulaSurface::define(Parsers* p, mu::Parser* parser) {
   parser->DefineVar("t", &p->t);
   parser->DefineConst("pi", kFullPi);
   parser->DefineConst("PI", kFullPi);
-  parser->DefineConst("e", kE);
+  parser->DefineConst("e", kFormulaE);
   parser->SetVarFactory(constantNamed, &p->constants);
 }
 

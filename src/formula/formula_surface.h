@@ -16,6 +16,9 @@ namespace mu {
 class Parser;
 }
 
+// The constant e a formula may name: full precision, as its pi is (kFullPi), unlike the
+// viewer's own truncated circle constant, which its built-in surfaces keep.
+constexpr double kFormulaE = 2.718281828459045;
 // The longest formula a field takes.
 constexpr std::size_t kMaxFormulaLength = 256;
 // The most constants the three formulas may name together, and the value each starts at.
@@ -23,9 +26,9 @@ constexpr std::size_t kMostConstants = 8;
 constexpr double kConstantDefault = 1;
 // Names a link gives a meaning of its own, which no constant may take (nor u, v and t, the
 // variables, nor pi, PI and e).
-inline constexpr const char* kLinkNames[] = {"x",     "y",    "z",       "surface", "still",
-                                             "view",  "cell", "inspect", "normals", "large",
-                                             "cells", "set"};
+inline constexpr const char* kLinkNames[] = {
+    "x", "y", "z", "surface", "still", "view", "cell", "inspect", "normals", "facet", "shading",
+    "large", "cells", "set"};
 
 // Why a formula was refused, for a person: `message` names the field, what is wrong and where
 // (`Y: unknown function "sinn" at column 3`).
