@@ -105,18 +105,19 @@ export async function inspectChecks(b, o) {
       .getAttribute("aria-pressed")) === "true", "the switch is off");
     await again.close();
   });
-  await check("a link's grid, ranges and constant come back in the address as they went, and " +
+  await check("a link's grid, ranges (one typed as 2*pi) and constant come back in the address " +
+    "as they went, and " +
     "the page's figure of facet against own normals is normals-snapshot's", async () => {
     const tau = "6.283185307179586";
     const link = "#x=(R%2Bcos(v))*cos(u)&y=sin(v)&z=(R%2Bcos(v))*sin(u)&still&R=2" +
-      `&cells=10,12&u=0,${tau}&v=0,${tau}`;
+      `&cells=10,12&u=0,2*pi&v=0,${tau}`;
     const tab = await open(b, o.page, link);
     await started(tab);
     await settled(tab);
     const hash = await tab.evaluate(() => location.hash);
     expect(hash === link, `the address is ${hash}`);
     const said = execFileSync(o.snapshot, ["--x", "(R+cos(v))*cos(u)", "--y", "sin(v)", "--z",
-      "(R+cos(v))*sin(u)", "--set", "R=2", "--cells", "10,12", "--u", `0,${tau}`, "--v",
+      "(R+cos(v))*sin(u)", "--set", "R=2", "--cells", "10,12", "--u", "0,2*pi", "--v",
       `0,${tau}`, "--convergence", "--obj", "--out", join(o.out, "torus.obj")],
     { encoding: "utf8" });
     // What is rendered, row by row: each kind's largest and mean as normals-snapshot says them.

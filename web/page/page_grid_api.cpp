@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "formula/formula_number.h"
 #include "formula/formula_surface.h"
 #include "page_scene.h"
 
@@ -35,6 +36,16 @@ EMSCRIPTEN_KEEPALIVE const char* normalsSetGrid(double cellsU, double cellsV, in
   refusal = setPageGrid(whole(cellsU), whole(cellsV), ranged != 0, ranges);
   return refusal.c_str();
 }
+
+// A range's end as typed (`2*pi`, `-1.5`): "" when it is a number, whose value
+// normalsEvaluated then gives, or else why not, named for `field`.
+static double evaluated = 0;
+EMSCRIPTEN_KEEPALIVE const char* normalsEvaluate(const char* field, const char* text) {
+  static std::string refusal;
+  refusal = evaluateNumber(field, text, &evaluated);
+  return refusal.c_str();
+}
+EMSCRIPTEN_KEEPALIVE double normalsEvaluated() { return evaluated; }
 
 // The constants of the surface of one's own: how many, each one's name and value.
 EMSCRIPTEN_KEEPALIVE int normalsConstantCount() {

@@ -33,7 +33,8 @@ function fragmentParts(hash, longest = Infinity) {
 // What a link asks for: the surface (0 unless it names one there is), or the formulas of one's
 // own (all three given, each of at most `formulaLimit` characters once decoded), and whether it
 // is still; the view, the grid's cells ([along u, along v], or null for the viewer's), the
-// ranges of one's own surface ([[u from, u to] or null, [v from, v to] or null], or null), its
+// ranges of one's own surface as typed ([[u from, u to] or null, [v from, v to] or null], or
+// null), its
 // constants ({name: value}), the cell looked into (a row and a column within the link's grid,
 // or null), the normal lines, facet normal and shading, and whether the picture is the larger
 // one. A value given that is not what its name takes is refused: left at its default and said
@@ -64,7 +65,13 @@ export function linked(hash, surfaceCount, formulaLimit) {
   };
   const cells = given("cells", [1, 2])?.map((n, k, all) => all[Math.min(k, all.length - 1)]);
   const grid = cells?.length === 1 ? [cells[0], cells[0]] : cells;
-  const u = given("u", [2]), v = given("v", [2]);
+  // A range's ends as typed (`2*pi`), for the viewer to evaluate and say what it takes.
+  const typed = (name) => {
+    if (!parts.has(name)) return null;
+    const ends = parts.get(name).split(",");
+    return ends.length === 2 ? ends : ["", ""];
+  };
+  const u = typed("u"), v = typed("v");
   const constants = {};
   for (const [name, value] of parts) {
     if (kLinkNames.includes(name) || !/^[A-Za-z_]\w*$/.test(name)) continue;
@@ -111,19 +118,21 @@ const kViewersCells = 21;
 // `look`: the view ({viewers, longitude, latitude, distance}), whether cells are looked into,
 // the cell looked into ([row, column]) or null, the normal lines (0, 1, 2), the facet normal
 // (0, 1) and the shading (0, 1, 2), whether the
-// picture is the larger one, the grid ({rows, columns, ranges}, or null for the viewer's) and
+// picture is the larger one, the grid ({rows, columns, ranges, texts: the ranges as typed or
+// null}, or null for the viewer's) and
 // the constants of one's own surface ([{name, value}]). Numbers are written as JavaScript
 // writes them, which reads back as the same number.
 export function linkTo(shown, stillByPreference, look) {
   const what = shown.own ? ["x", "y", "z"].map((name, k) =>
     `${name}=${encodeURIComponent(shown.formulas[k])}`).join("&") : `surface=${shown.surface}`;
   const v = look.view, g = look.grid;
+  // The ranges as typed where they were (`2*pi`), encoded; else as numbers.
+  const ranges = (g?.texts ?? g?.ranges)?.map((end) => encodeURIComponent(String(end)));
   const cells = g && (g.rows !== kViewersCells || g.columns !== kViewersCells || g.ranges);
   return `#${what}` + (shown.moving || stillByPreference ? "" : "&still") +
     (shown.own ? (look.constants ?? []).map((c) => `&${c.name}=${c.value}`).join("") : "") +
     (cells ? `&cells=${g.rows},${g.columns}` : "") +
-    (shown.own && g?.ranges ? `&u=${g.ranges[0]},${g.ranges[1]}&v=${g.ranges[2]},${g.ranges[3]}`
-      : "") +
+    (shown.own && ranges ? `&u=${ranges[0]},${ranges[1]}&v=${ranges[2]},${ranges[3]}` : "") +
     (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}`) +
     (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "") +
     (look.normals ? `&normals=${kNormalLines[look.normals]}` : "") +

@@ -16,8 +16,9 @@ const kExamples = [
     ["v*cos(u)", "u/2", "v*sin(u)"], [32, 8, [-tau, tau, -2, 2]]],
   ["A double cone: its apex, in the middle of the fifth column's cells, has no normal",
     ["v*cos(u)", "v", "v*sin(u)"], [24, 9, [0, tau, -2.25, 2.25]]],
+  // Spread three times wider than high, so that it reads as a saddle, not as spikes.
   ["A monkey saddle: flat at its centre, with three valleys around it",
-    ["u", "u^3-3*u*v^2", "v"], [16, 16, [-1.5, 1.5, -1.5, 1.5]]],
+    ["3*u", "u^3-3*u*v^2", "3*v"], [16, 16, [-1, 1, -1, 1]]],
 ];
 
 export function showExamples(list, surfaceCount, captionOf, linkTo) {

@@ -7,23 +7,44 @@ import { showFigures } from "./figures_table.mjs";
 
 export function showGridForm(viewer, form, message, figure, worst, lookInto) {
   const field = (name) => form.elements[name];
+  const rangeNames = ["u from", "u to", "v from", "v to"];
   const rangeFields = ["u-from", "u-to", "v-from", "v-to"].map(field);
+  // The ranges as typed (`2*pi`) with the values they gave: shown, and linked, while the grid
+  // keeps those values.
+  let typed = null;
+  const rangeTexts = () => {
+    const r = viewer.grid().ranges;
+    return typed && r && typed.values.every((x, k) => x === r[k]) ? typed.texts : null;
+  };
   const follow = () => {
     const g = viewer.grid(), own = viewer.state().own;
     field("rows").value = g.rows;
     field("columns").value = g.columns;
-    const ranges = g.ranges ?? [...g.span, ...g.span];
+    const ranges = rangeTexts() ?? g.ranges ?? [...g.span, ...g.span];
     rangeFields.forEach((f, k) => { f.value = ranges[k]; });
     form.querySelector(".ranges").hidden = !own;
   };
-  // Asks for the grid in the fields; "" when taken, or else why not.
+  // Asks for the grid with these cells and ranges as typed (null: the viewer's span); "" when
+  // taken, or else why not, naming the field.
+  const ask = (rows, columns, texts) => {
+    const values = [];
+    for (const [k, text] of (texts ?? []).entries()) {
+      // The viewer's span arrives as numbers: they need no evaluating.
+      const { value, refusal } = typeof text === "number" ? { value: text } :
+        viewer.evaluate(rangeNames[k], text);
+      if (refusal) return refusal;
+      values.push(value);
+    }
+    const refusal = viewer.setGrid(rows, columns, texts ? values : null);
+    if (!refusal && texts) typed = { texts: texts.map(String), values };
+    follow();
+    return refusal;
+  };
   const apply = () => {
     const own = viewer.state().own;
     const number = (f) => (f.value.trim() === "" ? NaN : Number(f.value));
-    const refusal = viewer.setGrid(number(field("rows")), number(field("columns")),
-      own ? rangeFields.map(number) : null);
-    message.textContent = refusal;
-    return refusal;
+    message.textContent = ask(number(field("rows")), number(field("columns")),
+      own ? rangeFields.map((f) => f.value) : null);
   };
   form.addEventListener("submit", (event) => {
     event.preventDefault();
@@ -48,14 +69,16 @@ export function showGridForm(viewer, form, message, figure, worst, lookInto) {
   }, 1000);
   measure();
   return {
-    // A link's grid: its cells (or the viewer's) and its ranges (each [from, to] or null, for
-    // the viewer's span); said as the fields are when refused.
+    // A link's grid: its cells (or the viewer's) and its ranges (each [from, to] as typed, or
+    // null, for the viewer's span); said as the fields are when refused.
     open: (cells, ranges) => {
       const g = viewer.grid();
       const [rows, columns] = cells ?? [21, 21];
       const own = viewer.state().own && ranges;
-      message.textContent = viewer.setGrid(rows, columns,
+      message.textContent = ask(rows, columns,
         own ? [...(ranges[0] ?? g.span), ...(ranges[1] ?? g.span)] : null);
     },
+    // The ranges as typed, while the grid keeps their values; or null.
+    rangeTexts,
   };
 }

@@ -75,7 +75,8 @@ function followAddress(viewer, showFormula, inspector, pictureSize, gridForm) {
     if (location.hash !== followed) return;
     const shown = viewer.state();
     if (shown.moving) stillByPreference = false;
-    const cell = viewer.inspectedCell(), grid = viewer.grid(), columns = grid.columns;
+    const cell = viewer.inspectedCell(), columns = viewer.grid().columns;
+    const grid = { ...viewer.grid(), texts: gridForm.rangeTexts() };
     const look = viewer.look();
     const hash = linkTo(shown, stillByPreference, { view: viewer.view(),
       inspecting: inspector.on(),

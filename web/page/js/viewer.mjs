@@ -123,6 +123,7 @@ function aLook(program) {
   const constantName = program.cwrap("normalsConstantName", "string", ["number"]);
   const setConstant = program.cwrap("normalsSetConstant", "number", ["string", "number"]);
   const convergence = program.cwrap("normalsConvergence", "string", []);
+  const evaluate = program.cwrap("normalsEvaluate", "string", ["string", "string"]);
   return {
     // How the cells look: [the normal lines (0 the facet normals, 1 the surface's own, 2 both),
     // the facet normal (0 the corner, 1 the diagonals), the shading (0 flat, 1 smooth, 2
@@ -136,6 +137,12 @@ function aLook(program) {
       const n = (k) => program._normalsGrid(k);
       return { rows: n(0), columns: n(1), ranges: n(2) === 1 ? [n(3), n(4), n(5), n(6)] : null,
         span: [-1, n(7)] };
+    },
+    // A range's end as typed (`2*pi`), evaluated by the formulas' parser: { value } or
+    // { refusal } naming `field`.
+    evaluate: (field, text) => {
+      const refusal = evaluate(field, text);
+      return refusal ? { refusal } : { value: program._normalsEvaluated() };
     },
     // Asks for a grid: "" when taken, or else why not (the field and what it takes).
     setGrid: (rows, columns, ranges) => setGrid(rows, columns, ranges ? 1 : 0,
