@@ -8,7 +8,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <string>
 
 #include "tool_run.h"
@@ -44,10 +43,13 @@ std::string admesh(const std::string& path) {
   return run.output;
 }
 
-int admeshCount(const std::string& said, const char* what) {
-  std::smatch m;
-  const std::regex line(std::string(what) + R"(\s*:\s*(\d+))");
-  return std::regex_search(said, m, line) ? std::stoi(m[1]) : -1;
+// The number admesh gives after `what` and its colon, or -1.
+int admeshCount(const std::string& said, const std::string& what) {
+  const std::size_t at = said.find(what);
+  if (at == std::string::npos) return -1;
+  const std::size_t colon = said.find(':', at), digit = said.find_first_of("0123456789", colon);
+  return colon == std::string::npos || digit == std::string::npos ? -1
+                                                                  : std::stoi(said.substr(digit));
 }
 
 TEST(SnapshotTool, StlFilesCarryEachTrianglesOwnNormal) {
