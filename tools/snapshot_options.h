@@ -43,6 +43,8 @@ struct SnapshotOptions {
   bool own() const { return !formula[0].empty() || !formula[1].empty() || !formula[2].empty(); }
 };
 
+// What --help prints: the usage lines and every option.
+std::string snapshotUsage();
 // Reads the command line; a mistake ends the program with one line and status 2.
 SnapshotOptions parseSnapshotOptions(int argc, char** argv);
 
