@@ -136,6 +136,13 @@ TEST(Figures, LeaveOutWhatMeansNothingAndKeepTheRest) {
     EXPECT_LE(f.largest, c.below);
     EXPECT_EQ(f.undrawable, 0);
   }
+  // On the fold's line the cells on either side cancel: those five grid points have no vertex
+  // normal, and the rest of the folded plane's are exact.
+  auto fold = surface("abs(u)", "v", "0");
+  const Figure vertex = figure(fold->at(0), Grid::over(4, 4, -1, 1, -1, 1), NormalKind::kVertex);
+  EXPECT_EQ(vertex.degenerate, 5);
+  EXPECT_EQ(vertex.counted, 20);
+  EXPECT_LE(vertex.largest, 1e-6);
 }
 
 // The own normal where it is taken alone: each reason, and the one that is kept.
@@ -150,6 +157,7 @@ TEST(Figures, TheOwnNormalSaysWhyItIsMissing) {
       {"v*cos(u)", "v", "v*sin(u)", 0.3, 1e-3, OwnNormal::kDefined, ""},
       {"u", "v", "sqrt(u*u+v*v)", 0, 0, OwnNormal::kNotSmooth, "not smooth"},
       {"u", "v", "abs(u)", 0, 0.4, OwnNormal::kNotSmooth, "along u"},
+      {"abs(v)", "u", "0", 0.4, 0, OwnNormal::kNotSmooth, "along v"},
       {"u", "v", "abs(u)", 1e-3, 0.4, OwnNormal::kDefined, ""},
       {"u+v", "u+v", "0", 0.2, 0.3, OwnNormal::kNone, "parallel"},
       {"1", "2", "3", 0.2, 0.3, OwnNormal::kNone, "does not change"},
