@@ -1,6 +1,7 @@
 // The surface's own normal: the derivatives of every built-in surface, at rest and moving, and
 // of a torus typed as formulas, against the analytic ones; a cone's apex has no normal; and a
-// cell's facet normal points the same way as the surface's own at its middle.
+// cell's facet normal points the same way as the surface's own at its middle; where there is
+// none, why (a collapse, parallel derivatives, a kink, rounding, an undefined point).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -121,6 +122,41 @@ TEST(Derivatives, FacetNormalsPointAsTheSurfacesOwn) {
       }
     });
     EXPECT_LT(largest, 90) << "surface " << surface;
+  }
+}
+
+// The own normal where it is taken alone: each reason, and the one that is kept.
+TEST(Derivatives, TheOwnNormalSaysWhyItIsMissing) {
+  const struct Case {
+    const char *x, *y, *z;
+    double u, v;
+    OwnNormal status;
+    const char* why;  // a part of the reason
+  } cases[] = {
+      {"v*cos(u)", "v", "v*sin(u)", 0.3, 0, OwnNormal::kNone, "r_u vanishes"},
+      {"v*cos(u)", "v", "v*sin(u)", 0.3, 1e-3, OwnNormal::kDefined, ""},
+      {"u", "v", "sqrt(u*u+v*v)", 0, 0, OwnNormal::kNotSmooth, "not smooth"},
+      {"u", "v", "abs(u)", 0, 0.4, OwnNormal::kNotSmooth, "along u"},
+      {"abs(v)", "u", "0", 0.4, 0, OwnNormal::kNotSmooth, "along v"},
+      {"u", "v", "abs(u)", 1e-3, 0.4, OwnNormal::kDefined, ""},
+      {"u+v", "u+v", "0", 0.2, 0.3, OwnNormal::kNone, "parallel"},
+      {"1", "2", "3", 0.2, 0.3, OwnNormal::kNone, "does not change"},
+      {"u", "1e11+u", "v", 0.2, 0.3, OwnNormal::kUnreliable, "cannot be computed reliably"},
+      {"log(u)", "v", "0", -0.5, 0.3, OwnNormal::kUndefined, "not defined"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << ", " << c.z << " at " << c.u << ", "
+                                    << c.v);
+    FormulaError error;
+    auto s = FormulaSurface::parse(c.x, c.y, c.z, &error);
+    ASSERT_TRUE(s) << error.message;
+    const SurfaceNormal n = surfaceNormalAt(s->at(0), c.u, c.v);
+    EXPECT_EQ(static_cast<int>(n.status), static_cast<int>(c.status)) << n.why;
+    EXPECT_NE(n.why.find(c.why), std::string::npos) << n.why;
+    EXPECT_EQ(n.defined, c.status == OwnNormal::kDefined);
+    if (n.defined) {
+      EXPECT_NEAR(n.normal.length(), 1, 1e-15);
+    }
   }
 }
 

@@ -145,39 +145,6 @@ TEST(Figures, LeaveOutWhatMeansNothingAndKeepTheRest) {
   EXPECT_LE(vertex.largest, 1e-6);
 }
 
-// The own normal where it is taken alone: each reason, and the one that is kept.
-TEST(Figures, TheOwnNormalSaysWhyItIsMissing) {
-  const struct Case {
-    const char *x, *y, *z;
-    double u, v;
-    OwnNormal status;
-    const char* why;  // a part of the reason
-  } cases[] = {
-      {"v*cos(u)", "v", "v*sin(u)", 0.3, 0, OwnNormal::kNone, "r_u vanishes"},
-      {"v*cos(u)", "v", "v*sin(u)", 0.3, 1e-3, OwnNormal::kDefined, ""},
-      {"u", "v", "sqrt(u*u+v*v)", 0, 0, OwnNormal::kNotSmooth, "not smooth"},
-      {"u", "v", "abs(u)", 0, 0.4, OwnNormal::kNotSmooth, "along u"},
-      {"abs(v)", "u", "0", 0.4, 0, OwnNormal::kNotSmooth, "along v"},
-      {"u", "v", "abs(u)", 1e-3, 0.4, OwnNormal::kDefined, ""},
-      {"u+v", "u+v", "0", 0.2, 0.3, OwnNormal::kNone, "parallel"},
-      {"1", "2", "3", 0.2, 0.3, OwnNormal::kNone, "does not change"},
-      {"u", "1e11+u", "v", 0.2, 0.3, OwnNormal::kUnreliable, "cannot be computed reliably"},
-      {"log(u)", "v", "0", -0.5, 0.3, OwnNormal::kUndefined, "not defined"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << ", " << c.z << " at " << c.u << ", "
-                                    << c.v);
-    auto s = surface(c.x, c.y, c.z);
-    const SurfaceNormal n = surfaceNormalAt(s->at(0), c.u, c.v);
-    EXPECT_EQ(static_cast<int>(n.status), static_cast<int>(c.status)) << n.why;
-    EXPECT_NE(n.why.find(c.why), std::string::npos) << n.why;
-    EXPECT_EQ(n.defined, c.status == OwnNormal::kDefined);
-    if (n.defined) {
-      EXPECT_NEAR(n.normal.length(), 1, 1e-15);
-    }
-  }
-}
-
 // A cell looked into gives each vertex normal at its own corner: on the saddle z = uv each lies
 // nearer the analytic N = (-v, -u, 1) at its corner than at any other, and the diagonals' normal
 // within the square of the cell's size of N at the middle.
