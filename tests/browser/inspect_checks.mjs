@@ -124,7 +124,8 @@ export async function inspectChecks(b, o) {
     const rows = await tab.evaluate(() => [...document.querySelectorAll("#convergence tr")]
       .map((tr) => tr.innerText));
     for (const kind of ["corner", "diagonals", "vertex"]) {
-      const m = new RegExp(`${kind}: largest ([0-9.]+°), mean ([0-9.]+°) over (\\d+)`).exec(said);
+      const m = new RegExp(`${kind}: largest ([0-9.]+°), mean ([0-9.]+°) ` +
+        "over (\\d+ (?:cells|points))").exec(said);
       const row = rows.find((r) => r.startsWith(kind)) ?? "";
       expect(m && [m[1], m[2], m[3]].every((x) => row.includes(x)),
         `the page's ${kind} row says "${row}", normals-snapshot "${said}"`);
