@@ -46,7 +46,7 @@ void ArrayReplay::draw() const {
   glVertexPointer(3, GL_FLOAT, 0, vertices_.data());
   glNormalPointer(GL_FLOAT, 0, normals_.data());
   glColorPointer(3, GL_FLOAT, 0, colours_.data());
-  for (GLint i = 0; i < kCellCount; ++i) {
+  for (GLint i = 0; i < kGridSize * kGridSize; ++i) {
     glDrawArrays(GL_QUADS, i * kVerticesPerCell, 4);
     glDrawArrays(GL_LINE_LOOP, i * kVerticesPerCell + 4, 4);
     glDrawArrays(GL_LINES, i * kVerticesPerCell + 8, 2);

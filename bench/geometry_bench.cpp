@@ -48,7 +48,7 @@ void FormulaGeometry(benchmark::State& state) {
   const PointFunction point = own->at(t);
   for (auto _ : state) {
     // As a frame works its cells out.
-    forEachCell(point, [](const Cell& cell) {
+    forEachGridCell(point, Grid{}, [](const GridCell&, const Cell& cell) {
       Cell kept = cell;  // Google Benchmark 1.8 takes no const value here
       benchmark::DoNotOptimize(kept);
     });
@@ -78,7 +78,7 @@ void GeometryWithOwnNormals(benchmark::State& state) {
   viewerState.phase = 0.3f;
   const PointFunction point = builtInSurface(surface);
   for (auto _ : state) {
-    forEachGridCell(point, [&point](const GridCell& g, const Cell& cell) {
+    forEachGridCell(point, Grid{}, [&point](const GridCell& g, const Cell& cell) {
       SurfaceNormal own = surfaceNormalAtMiddle(point, g);
       Cell kept = cell;
       benchmark::DoNotOptimize(kept);

@@ -74,7 +74,7 @@ int main() {
     const PointFunction point = own->at(t);
     double builtIn = 0, formula = 0;
     inTurn([] { cells(2u); },
-           [&] { forEachCell(point, [](const Cell& cell) { sink = cell.lineEnd.x; }); }, &builtIn,
+           [&] { forEachGridCell(point, Grid{}, [](const GridCell&, const Cell& cell) { sink = cell.lineEnd.x; }); }, &builtIn,
            &formula);
     std::printf(
         "page's WebAssembly, surface 2%s: geometry %.1f us a frame as a formula, %.1f us "
@@ -89,9 +89,9 @@ int main() {
               pickTime);
   const PointFunction ripples = builtInSurface(2);
   double alone = 0, withOwn = 0;
-  inTurn([&] { forEachCell(ripples, [](const Cell& cell) { sink = cell.lineEnd.x; }); },
+  inTurn([&] { forEachGridCell(ripples, Grid{}, [](const GridCell&, const Cell& cell) { sink = cell.lineEnd.x; }); },
          [&] {
-           forEachGridCell(ripples, [&](const GridCell& g, const Cell& cell) {
+           forEachGridCell(ripples, Grid{}, [&](const GridCell& g, const Cell& cell) {
              sink = cell.lineEnd.x + surfaceNormalAtMiddle(ripples, g).normal.x;
            });
          },

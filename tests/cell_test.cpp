@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -27,8 +28,7 @@ TEST(Sweep, AccumulatesTwentyOneStartValuesEachWay) {
     lastVNext = vNext;
     ++cells;
   });
-  EXPECT_EQ(cells, kCellCount);
-  EXPECT_EQ(kCellCount, 441);
+  EXPECT_EQ(cells, 441);
   ASSERT_EQ(us.size(), 21u);
   EXPECT_EQ(us, vs);
   double expected = -1.0;
@@ -42,9 +42,9 @@ TEST(Sweep, AccumulatesTwentyOneStartValuesEachWay) {
   viewerState.animate = true;
   viewerState.phase = 0.3f;
   std::vector<Cell> visited;
-  forEachCell([](double u, double v) { return surfacePoint(2, u, v); },
-              [&visited](const Cell& c) { visited.push_back(c); });
-  ASSERT_EQ(visited.size(), std::size_t(kCellCount));
+  forEachGridCell([](double u, double v) { return surfacePoint(2, u, v); }, Grid{},
+                  [&visited](const GridCell&, const Cell& c) { visited.push_back(c); });
+  ASSERT_EQ(visited.size(), 441u);
   int at = 0;
   sweepGrid([&](double u, double uNext, double v, double vNext) {
     const Cell c = cellAt(2, u, uNext, v, vNext), &seen = visited[static_cast<std::size_t>(at++)];
@@ -52,56 +52,88 @@ TEST(Sweep, AccumulatesTwentyOneStartValuesEachWay) {
   });
   viewerState = ViewerState{};
 
-  // The cell at a row and column has the sweep's own parameters, bit for bit.
-  int k = 0;
-  sweepGrid([&](double u, double uNext, double v, double vNext) {
-    const GridCell c = gridCell(k / kGridSize, k % kGridSize);
-    EXPECT_TRUE(c.u == u && c.uNext == uNext && c.v == v && c.vNext == vNext) << "cell " << k;
-    ++k;
-  });
+  // The cell at a row and column has the sweep's own parameters, bit for bit, on the default
+  // grid and on 21 x 21 cells asked for by number (the same words, the same grid everywhere).
+  for (const Grid& grid : {Grid{}, Grid::over(21, 21)}) {
+    int k = 0;
+    sweepGrid([&](double u, double uNext, double v, double vNext) {
+      const GridCell c = grid.cell(k / 21, k % 21);
+      EXPECT_TRUE(c.u == u && c.uNext == uNext && c.v == v && c.vNext == vNext) << "cell " << k;
+      ++k;
+    });
+  }
 }
 
-// Grids other than the viewer's: parameter i is A + i (B - A) / n, the last exactly B, each cell
-// worked out from its corners as cellFromCorners works it out; the default grid is the sweep's.
+// Grids other than the viewer's, against parameters known without the code's formula: binary
+// fractions that every step hits exactly, a range that runs backwards, and 2 pi in seven cells
+// whose last end is 2 pi itself; each cell worked out from its own corners.
 TEST(Grid, CellsFollowTheGridAndItsRanges) {
   const PointFunction point = [](double u, double v) {
     return Vector3{u * 3, std::sin(u * v * 5), v * 2};
   };
+  const double tau = 6.283185307179586;
   const struct {
     Grid grid;
-    int cells;
+    std::vector<double> us, vs;  // every parameter, or the first and last
   } cases[] = {
-      {Grid{}, 441},
-      {Grid::over(100, 100), 10000},
-      {Grid::over(7, 3, 0, 6.283185307179586, -2, 2), 21},
-      {Grid::over(5, 4, 2, -1, 1, -1), 20},  // reversed ranges
-      {Grid::over(1, 1, -0.5, 0.25, 3, 4), 1},
+      {Grid::over(4, 2, 0, 1, -1, 1), {0, 0.25, 0.5, 0.75, 1}, {-1, 0, 1}},
+      {Grid::over(2, 4, 2, -1, 1, -1), {2, 0.5, -1}, {1, 0.5, 0, -0.5, -1}},
+      {Grid::over(1, 1, -0.5, 0.25, 3, 4), {-0.5, 0.25}, {3, 4}},
+      {Grid::over(7, 3, 0, tau, -1.5, 1.5), {0, tau}, {-1.5, -0.5, 0.5, 1.5}},
+      {Grid::over(100, 100), {-1, 1.0999999999999999}, {-1, 1.0999999999999999}},
   };
   for (const auto& c : cases) {
     const Grid& g = c.grid;
-    SCOPED_TRACE(testing::Message() << g.cellsU << " x " << g.cellsV);
+    SCOPED_TRACE(testing::Message() << g.cellsU << " x " << g.cellsV << " from " << g.u0);
     std::vector<std::pair<GridCell, Cell>> seen;
     forEachGridCell(point, g, [&](const GridCell& p, const Cell& cell) { seen.push_back({p, cell}); });
-    ASSERT_EQ(static_cast<int>(seen.size()), c.cells);
-    ASSERT_EQ(g.cellCount(), c.cells);
-    const double u0 = g.viewers ? kGridStart : g.u0, u1 = g.viewers ? gridEnd() : g.u1;
-    const double v0 = g.viewers ? kGridStart : g.v0, v1 = g.viewers ? gridEnd() : g.v1;
-    EXPECT_TRUE(seen.front().first.u == u0 && seen.front().first.v == v0);
-    EXPECT_TRUE(seen.back().first.uNext == u1 && seen.back().first.vNext == v1);
-    // First and last row and column.
-    for (const int row : {0, g.cellsU - 1}) {
-      for (const int column : {0, g.cellsV - 1}) {
-        const GridCell p = g.viewers ? gridCell(row, column) : GridCell{
-            u0 + row * (u1 - u0) / g.cellsU, row + 1 == g.cellsU ? u1 : u0 + (row + 1) * (u1 - u0) / g.cellsU,
-            v0 + column * (v1 - v0) / g.cellsV,
-            column + 1 == g.cellsV ? v1 : v0 + (column + 1) * (v1 - v0) / g.cellsV};
-        const auto& [q, cell] = seen[static_cast<std::size_t>(row * g.cellsV + column)];
-        EXPECT_TRUE(q.u == p.u && q.uNext == p.uNext && q.v == p.v && q.vNext == p.vNext)
-            << row << ", " << column;
-        const Cell want = cellAt(point, p.u, p.uNext, p.v, p.vNext);
-        EXPECT_EQ(std::memcmp(&want, &cell, sizeof cell), 0) << row << ", " << column;
+    ASSERT_EQ(static_cast<int>(seen.size()), g.cellsU * g.cellsV);
+    const auto listed = [](const std::vector<double>& want, int cells, double (Grid::*at)(int) const,
+                           const Grid& grid) {
+      const bool all = static_cast<int>(want.size()) == cells + 1;
+      for (int i = 0; i <= cells; ++i) {
+        if (all) {
+          EXPECT_EQ((grid.*at)(i), want[static_cast<std::size_t>(i)]) << i;
+        }
+        // Evenly spaced to rounding where only the ends are listed.
+        const double step = (want.back() - want.front()) / cells;
+        EXPECT_NEAR((grid.*at)(i), want.front() + i * step, 4e-16 * std::fabs(want.back()) + 1e-16);
       }
+      EXPECT_EQ((grid.*at)(cells), want.back());
+    };
+    listed(c.us, g.cellsU, &Grid::u, g);
+    listed(c.vs, g.cellsV, &Grid::v, g);
+    for (std::size_t k = 0; k < seen.size(); ++k) {
+      const int row = static_cast<int>(k) / g.cellsV, column = static_cast<int>(k) % g.cellsV;
+      const GridCell p = g.cell(row, column);
+      const auto& [q, cell] = seen[k];
+      ASSERT_TRUE(q.u == g.u(row) && q.uNext == g.u(row + 1) && q.v == g.v(column) &&
+                  q.vNext == g.v(column + 1) && p.u == q.u && p.vNext == q.vNext)
+          << row << ", " << column;
+      const Cell want = cellAt(point, p.u, p.uNext, p.v, p.vNext);
+      ASSERT_EQ(std::memcmp(&want, &cell, sizeof cell), 0) << row << ", " << column;
     }
+    // A cell past the grid is the caller's fault, never another cell's parameters.
+    EXPECT_THROW(g.cell(g.cellsU, 0), std::out_of_range);
+    EXPECT_THROW(g.cell(0, g.cellsV), std::out_of_range);
+    EXPECT_THROW(g.cell(-1, 0), std::out_of_range);
+  }
+  // What makes no grid, each refused naming the field.
+  const double same[4] = {0, 0, -1, 1}, nan[4] = {0, 1, -1, NAN}, good[4] = {1, 0, 2, -2};
+  const struct {
+    int cellsU, cellsV;
+    const double* ranges;
+    const char* refusal;
+  } refusals[] = {
+      {0, 5, nullptr, "Cells along u: a whole number from 1 to 100"},
+      {5, 101, nullptr, "Cells along v: a whole number from 1 to 100"},
+      {100, 1, nullptr, ""},
+      {3, 3, same, "u: its two ends are the same number"},
+      {3, 3, nan, "v to: a number"},
+      {3, 3, good, ""},
+  };
+  for (const auto& r : refusals) {
+    EXPECT_EQ(gridRefusal(r.cellsU, r.cellsV, r.ranges), r.refusal) << r.cellsU << " x " << r.cellsV;
   }
 }
 

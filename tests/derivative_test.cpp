@@ -11,6 +11,7 @@
 #include "explorer/inspect.h"
 #include "formula/formula_surface.h"
 #include "geometry/derivative.h"
+#include "geometry/grid.h"
 #include "geometry/surface.h"
 
 namespace {
@@ -115,7 +116,7 @@ TEST(Derivatives, WithinTheirStatedErrorOfTheAnalyticOnes) {
 TEST(Derivatives, FacetNormalsPointAsTheSurfacesOwn) {
   for (unsigned surface = 0; surface < kSurfaceCount; ++surface) {
     double largest = 0;
-    forEachGridCell(builtInSurface(surface), [&](const GridCell& g, const Cell& c) {
+    forEachGridCell(builtInSurface(surface), Grid{}, [&](const GridCell& g, const Cell& c) {
       const SurfaceNormal own = surfaceNormalAtMiddle(builtInSurface(surface), g);
       if (own.defined && c.normal.length() > 0) {
         largest = std::fmax(largest, angleDegrees(c.normal, own.normal));

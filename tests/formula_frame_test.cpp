@@ -9,6 +9,7 @@
 #include "app/viewer_state.h"
 #include "capture.h"
 #include "formula/formula_surface.h"
+#include "geometry/grid.h"
 #include "gl_harness.h"
 #include "golden.h"
 #include "render/frame.h"
@@ -89,7 +90,7 @@ TEST(FormulaFrame, CellsNotDrawableAreLeftOutAndNeverReachOpenGl) {
       {"1e308*u", "0", "v", {}, 441},  // corners finite, centres and normals not
       {"u", "v", "u < 0.45 ? 1 : 3.5e38", {}, 7 * 21},  // P11 and P10 alone past a float
       {nullptr, nullptr, nullptr,
-       [nan](double u, double v) { return Vector3{u, v, u == gridCell(4, 7).uNext && v == gridCell(4, 7).v ? nan : 0}; },
+       [nan](double u, double v) { return Vector3{u, v, u == Grid{}.cell(4, 7).uNext && v == Grid{}.cell(4, 7).v ? nan : 0}; },
        4},
       {nullptr, nullptr, nullptr,
        [nan](double u, double v) { return Vector3{u, 0, v > 0.95 ? nan : v}; }, 2 * 21},

@@ -35,7 +35,7 @@ TEST(Inspect, TheNumbersAreTheCellArithmetics) {
         SCOPED_TRACE(testing::Message() << "surface " << surface << " cell " << cell);
         const int row = cell / kGridSize, column = cell % kGridSize;
         const Inspection in = inspect(builtIn(surface), row, column, kViewerCamera);
-        const GridCell g = gridCell(row, column);
+        const GridCell g = Grid{}.cell(row, column);
         const Cell c = cellAt(surface, g.u, g.uNext, g.v, g.vNext);
         EXPECT_TRUE(sameBits(in.cell.p00, c.p00) && sameBits(in.cell.p01, c.p01) &&
                     sameBits(in.cell.p11, c.p11) && sameBits(in.cell.p10, c.p10) &&
@@ -48,7 +48,7 @@ TEST(Inspect, TheNumbersAreTheCellArithmetics) {
   }
   // The flat sheet at rest: every normal straight down, and every face the same grey.
   viewerState.animate = false;
-  for (int cell = 0; cell < kCellCount; ++cell) {
+  for (int cell = 0; cell < 441; ++cell) {
     const Inspection in = inspect(builtIn(0), cell / kGridSize, cell % kGridSize, kViewerCamera);
     ASSERT_TRUE(in.cell.normal.x == 0 && in.cell.normal.y == -1 && in.cell.normal.z == 0);
     ASSERT_EQ(in.level, 201) << "0.5 + 0.5 / sqrt(3), in eight bits";

@@ -54,7 +54,7 @@ TEST(JudgeSensitivity, AFrameWithoutItsCaptionOrAnOutlineFallsOutOfEveryBand) {
     const int caption = compareImages(frameWithout(-1), full).differing;
     // Only the cells on the sweep's border have edges no neighbour's outline draws again.
     int outline = 0, cell = -1;
-    for (int k = 0; k < kCellCount; ++k) {
+    for (int k = 0; k < kGridSize * kGridSize; ++k) {
       const int row = k / kGridSize, column = k % kGridSize;
       if (row != 0 && row != kGridSize - 1 && column != 0 && column != kGridSize - 1) continue;
       const int shown = compareImages(frameWithout(k), full).differing;

@@ -56,7 +56,7 @@ Drawn drawnMesh(unsigned surface, void (*draw)() = drawMesh) {
 
 // Each cell comes back as two triangles, a four-segment outline and one normal line.
 constexpr size_t kPerCell = 7;
-constexpr size_t kCells = kCellCount;
+constexpr size_t kCells = kGridSize * kGridSize;
 constexpr size_t kRow = kGridSize;
 
 TEST(Mesh, FlatSheetAtRest) {

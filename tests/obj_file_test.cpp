@@ -81,8 +81,8 @@ TEST(ObjFile, EveryCellAndRedLineReadBackExactly) {
       const tinyobj::lines_t& lines = r.shapes[1].lines;
       EXPECT_EQ(r.shapes[0].name, "cells");
       EXPECT_EQ(r.shapes[1].name, "normals");
-      ASSERT_EQ(faces.num_face_vertices.size(), std::size_t(kCellCount));
-      ASSERT_EQ(lines.num_line_vertices.size(), std::size_t(kCellCount));
+      ASSERT_EQ(faces.num_face_vertices.size(), std::size_t(kGridSize * kGridSize));
+      ASSERT_EQ(lines.num_line_vertices.size(), std::size_t(kGridSize * kGridSize));
       const std::vector<double> v = numbers(text, "v"), vn = numbers(text, "vn");
       int k = 0;
       sweepGrid([&](double u, double un, double vv, double vvn) {

@@ -80,6 +80,33 @@ TEST(SnapshotTool, OtherEyesAndTheViewersOwn) {
   EXPECT_TRUE(removeFolder(folder));
 }
 
+// 21 cells asked for by number are the viewer's own grid, in the picture and the OBJ file alike;
+// one number is the cells along both parameters.
+TEST(SnapshotTool, CellsByNumberAreTheGridTheySay) {
+  const std::string folder = newFolder();
+  for (const char* args :
+       {"--surface 2 --out default.png", "--surface 2 --cells 21 --out cells.png",
+        "--surface 2 --obj --out default.obj", "--surface 2 --cells 21,21 --obj --out cells.obj",
+        "--surface 2 --cells 5 --obj --out five.obj", "--surface 2 --cells 5,3 --obj --out 5x3.obj"}) {
+    const ToolRun run = runSnapshot(args, folder);
+    ASSERT_EQ(run.status, 0) << args << ": " << run.output;
+  }
+  EXPECT_EQ(contents(folder + "/cells.png"), contents(folder + "/default.png"));
+  EXPECT_EQ(contents(folder + "/cells.obj"), contents(folder + "/default.obj"));
+  const auto faces = [&folder](const char* name) {
+    const std::string text = contents(folder + "/" + name);
+    int count = 0;
+    for (std::size_t at = text.find("\nf "); at != std::string::npos; at = text.find("\nf ", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+  EXPECT_EQ(faces("default.obj"), 441);
+  EXPECT_EQ(faces("five.obj"), 25);
+  EXPECT_EQ(faces("5x3.obj"), 15);
+  EXPECT_TRUE(removeFolder(folder));
+}
+
 // The choices of normal change only what they should: on a plane every normal is the same, and
 // the pictures are the viewer's own byte for byte; on a sphere smooth and exact shading light
 // each corner apart and the picture changes; the diagonals turn the red lines of a surface

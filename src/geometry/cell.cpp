@@ -6,7 +6,7 @@
 
 #include "geometry/surface.h"
 
-static_assert(kGridSize == 21 && kCellCount == 441, "the grid is 21 x 21 cells");
+static_assert(kGridSize == 21, "the grid is 21 x 21 cells");
 
 namespace {
 
@@ -25,11 +25,6 @@ const std::vector<double>& gridValues() {
 }
 
 }  // namespace
-
-GridCell gridCell(int row, int column) {
-  const std::vector<double>& g = gridValues();
-  return {g[row], g[row + 1], g[column], g[column + 1]};
-}
 
 bool isDrawable(const Vector3& p) {
   // Finite and in range in one comparison each: a NaN fails every comparison.
@@ -99,10 +94,6 @@ Cell cellAt(unsigned surface, double u, double uNext, double v, double vNext) {
 
 Cell cellAt(const PointFunction& point, double u, double uNext, double v, double vNext) {
   return cornersAt(point, u, uNext, v, vNext);
-}
-
-void forEachCell(const PointFunction& point, const std::function<void(const Cell&)>& visit) {
-  forEachGridCell(point, [&visit](const GridCell&, const Cell& cell) { visit(cell); });
 }
 
 PointFunction builtInSurface(unsigned surface) {

@@ -29,21 +29,18 @@ constexpr void sweepGrid(Visit&& visit) {
   }
 }
 
-// Cells along each parameter (the cells of the first row) and in all, counted by the sweep
+// Cells along each parameter (the cells of the first row), counted by the sweep
 // itself so that they cannot disagree with it.
 constexpr int kGridSize = [] {
   int cells = 0;
   sweepGrid([&cells](double u, double, double, double) { cells += u == kGridStart; });
   return cells;
 }();
-constexpr int kCellCount = kGridSize * kGridSize;
 
-// The parameters of the cell in row `row` (along u, the sweep's outer loop) and column `column`
-// (along v), 0 to kGridSize - 1, exactly as the sweep makes them: by repeated addition.
+// The parameters of one cell of a grid: u from u to uNext (its row), v from v to vNext.
 struct GridCell {
   double u, uNext, v, vNext;
 };
-GridCell gridCell(int row, int column);
 // The sweep's parameter i (0 to kGridSize): -1, then each the last plus 0.1.
 double sweepValue(int i);
 
@@ -82,14 +79,6 @@ using PointFunction = std::function<Vector3(double u, double v)>;
 
 // The cell [u, uNext] x [v, vNext] of the surface `point`, worked out as the built-ins' are.
 Cell cellAt(const PointFunction& point, double u, double uNext, double v, double vNext);
-
-// Every cell of the surface `point`, in the sweep's order, each worked out as cellAt works it
-// out, from the same corner values: each pair of the grid's parameters is evaluated once, not
-// once for every cell it is a corner of (a surface of one's own evaluates its formulas there).
-void forEachCell(const PointFunction& point, const std::function<void(const Cell&)>& visit);
-// The same, with each cell's parameters (geometry/grid.h has it on any grid).
-void forEachGridCell(const PointFunction& point,
-                     const std::function<void(const GridCell&, const Cell&)>& visit);
 
 // Built-in surface `surface` at the current animation state, as a point function.
 PointFunction builtInSurface(unsigned surface);

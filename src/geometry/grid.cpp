@@ -1,9 +1,11 @@
 #include "geometry/grid.h"
 
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
 Grid Grid::over(int cellsU, int cellsV) {
+  if (cellsU == kGridSize && cellsV == kGridSize) return Grid{};
   return over(cellsU, cellsV, kGridStart, gridEnd(), kGridStart, gridEnd());
 }
 
@@ -27,6 +29,14 @@ double Grid::v(int j) const {
   return viewers ? sweepValue(j) : j == cellsV ? v1 : v0 + j * (v1 - v0) / cellsV;
 }
 
+GridCell Grid::cell(int row, int column) const {
+  if (row < 0 || row >= cellsU || column < 0 || column >= cellsV) {
+    throw std::out_of_range("no cell at row " + std::to_string(row) + ", column " +
+                            std::to_string(column) + " of the grid");
+  }
+  return {u(row), u(row + 1), v(column), v(column + 1)};
+}
+
 std::string gridRefusal(int cellsU, int cellsV, const double* ranges) {
   const std::string most = std::to_string(kMostCells);
   if (cellsU < 1 || cellsU > kMostCells) return "Cells along u: a whole number from 1 to " + most;
@@ -42,11 +52,6 @@ std::string gridRefusal(int cellsU, int cellsV, const double* ranges) {
 }
 
 double gridEnd() { return sweepValue(kGridSize); }
-
-void forEachGridCell(const PointFunction& point,
-                     const std::function<void(const GridCell&, const Cell&)>& visit) {
-  forEachGridCell(point, Grid{}, visit);
-}
 
 void forEachGridCell(const PointFunction& point, const Grid& grid,
                      const std::function<void(const GridCell&, const Cell&)>& visit) {

@@ -10,12 +10,16 @@
 
 constexpr int kMostCells = 100;  // along each parameter
 
+// The viewer's span's end, the sweep's last parameter (about 1.1).
+double gridEnd();
+
 struct Grid {
   bool viewers = true;  // the viewer's own: its sweep's parameters, whatever the rest says
   int cellsU = kGridSize, cellsV = kGridSize;
-  double u0 = kGridStart, u1 = 0, v0 = kGridStart, v1 = 0;  // 0: the sweep's last value
+  double u0 = kGridStart, u1 = gridEnd(), v0 = kGridStart, v1 = gridEnd();
 
-  // The viewer's span (u and v from -1 to the sweep's last value) cut into these cells.
+  // The viewer's span (u and v from -1 to the sweep's last value) cut into these cells; 21 x 21
+  // is the viewer's own grid, its sweep's parameters bit for bit, wherever it is asked for.
   static Grid over(int cellsU, int cellsV);
   // u from u0 to u1 and v from v0 to v1 (any finite, u0 != u1, v0 != v1), cut so.
   static Grid over(int cellsU, int cellsV, double u0, double u1, double v0, double v1);
@@ -24,8 +28,9 @@ struct Grid {
   // Parameter i of u (0 to cellsU) and j of v (0 to cellsV).
   double u(int i) const;
   double v(int j) const;
-  // The cell in row `row` (0 to cellsU - 1) and column `column` (0 to cellsV - 1).
-  GridCell cell(int row, int column) const { return {u(row), u(row + 1), v(column), v(column + 1)}; }
+  // The cell in row `row` (0 to cellsU - 1) and column `column` (0 to cellsV - 1); any other
+  // is a caller's fault and throws std::out_of_range.
+  GridCell cell(int row, int column) const;
 };
 
 // Why `cellsU` x `cellsV` cells over `ranges` (u from, u to, v from, v to; null for the
@@ -33,8 +38,6 @@ struct Grid {
 // make one.
 std::string gridRefusal(int cellsU, int cellsV, const double* ranges);
 
-// The viewer's span's end, the sweep's last parameter (about 1.1).
-double gridEnd();
 
 // Every cell of the surface `point` on `grid`, rows (u) outer and columns (v) inner, each
 // worked out as cellAt works it out from the same corner values, each grid point evaluated once.

@@ -38,7 +38,6 @@ Grid gridFor(bool own) {
     const double* r = s.ranges;
     return Grid::over(s.cells[0], s.cells[1], r[0], r[1], r[2], r[3]);
   }
-  if (s.cells[0] == kGridSize && s.cells[1] == kGridSize) return Grid{};
   return Grid::over(s.cells[0], s.cells[1]);
 }
 
