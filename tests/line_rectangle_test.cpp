@@ -6,11 +6,16 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <utility>
 
+#include "app/startup.h"
 #include "capture.h"
+#include "geometry/grid.h"
 #include "gl_harness.h"
+#include "pipeline/fixed_function.h"
+#include "render/frame.h"
 
 namespace {
 
@@ -110,6 +115,47 @@ TEST(LineRectangle, CoversThePixelsOfMesasLine) {
   glMatrixMode(GL_MODELVIEW);
   glPopMatrix();
   glPopAttrib();
+}
+
+// A surface far wider than the view: X = 1e8 u, Y = 0, Z = v under the viewer's camera. Its
+// outlines and red lines reach clip coordinates near 1e10, which single precision clips with
+// errors larger than w itself; every rectangle the layer hands on must still be finite, or
+// WebGL draws garbage depth.
+TEST(LineRectangle, LargeCoordinatesGiveFiniteRectanglesAndDepth) {
+  Matrix mvp = perspectiveMatrix(kFieldOfView, kAspect, kNearPlane, kFarPlane);
+  mvp = lookAt(mvp, kEye[0], kEye[1], kEye[2], kCentre[0], kCentre[1], kCentre[2], kUp[0],
+               kUp[1], kUp[2]);
+  const auto toClip = [&mvp](const Vector3& p, float c[4]) {
+    const float q[3] = {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)};
+    for (int r = 0; r < 4; ++r) {
+      c[r] = mvp.m[r] * q[0] + mvp.m[4 + r] * q[1] + mvp.m[8 + r] * q[2] + mvp.m[12 + r];
+    }
+  };
+  int visible = 0;
+  for (const double scale : {1e8, 1e12, -3e7}) {
+    forEachGridCell([scale](double u, double v) { return Vector3{u * scale, 0, v}; }, Grid{},
+                    [&](const GridCell& g, const Cell& c) {
+      const Vector3 corners[4] = {c.p00, c.p01, c.p11, c.p10};
+      for (int k = 0; k < 5; ++k) {
+        const Vector3& a = k < 4 ? corners[k] : c.centre;
+        const Vector3& b = k < 4 ? corners[(k + 1) % 4] : c.lineEnd;
+        float start[4], end[4];
+        toClip(a, start);
+        toClip(b, end);
+        const LineRectangle line = lineRectangle(start, end, 400, 400, 2);
+        if (!line.visible) continue;
+        ++visible;
+        bool finite = std::isfinite(line.depth[0]) && std::isfinite(line.depth[1]) &&
+                      std::isfinite(line.depth[2]);
+        for (const auto& corner : line.corners) {
+          finite = finite && std::isfinite(corner[0]) && std::isfinite(corner[1]);
+        }
+        ASSERT_TRUE(finite) << "scale " << scale << ", cell at u " << g.u << ", v " << g.v
+                            << ", segment " << k;
+      }
+    });
+  }
+  EXPECT_GT(visible, 0);
 }
 
 }  // namespace

@@ -12,35 +12,47 @@ struct Vec2 {
 
 // How far inside one of the planes near, far, |x| <= 2w, |y| <= 2w a clip-space point lies:
 // widened across, so that the window coordinates of a clipped line stay small.
-float inside(int plane, const float p[4]) {
+double inside(int plane, const double p[4]) {
   switch (plane) {
     case 0:
       return p[3] + p[2];
     case 1:
       return p[3] - p[2];
     case 2:
-      return 2.0f * p[3] + p[0];
+      return 2.0 * p[3] + p[0];
     case 3:
-      return 2.0f * p[3] - p[0];
+      return 2.0 * p[3] - p[0];
     case 4:
-      return 2.0f * p[3] + p[1];
+      return 2.0 * p[3] + p[1];
     default:
-      return 2.0f * p[3] - p[1];
+      return 2.0 * p[3] - p[1];
   }
 }
 
-// Clips the segment s-f to the first `planes` planes; false when none of it is left.
-bool clip(float s[4], float f[4], int planes) {
+// Clips the segment s-f to the first `planes` planes; false when none of it is left. In double:
+// a surface far wider than the view reaches clip coordinates whose single-precision rounding
+// exceeds w itself, and a point clipped in floats can land behind the eye (w <= 0) and give
+// rectangles and depth planes that are not finite. A line that needs no clipping is untouched.
+bool clip(float start[4], float end[4], int planes) {
+  double s[4], f[4];
+  for (int k = 0; k < 4; ++k) {
+    s[k] = start[k];
+    f[k] = end[k];
+  }
   for (int plane = 0; plane < planes; ++plane) {
-    const float ds = inside(plane, s), df = inside(plane, f);
-    if (ds < 0.0f && df < 0.0f) return false;
-    if (ds < 0.0f) {
-      const float t = ds / (ds - df);
+    const double ds = inside(plane, s), df = inside(plane, f);
+    if (ds < 0.0 && df < 0.0) return false;
+    if (ds < 0.0) {
+      const double t = ds / (ds - df);
       for (int k = 0; k < 4; ++k) s[k] = s[k] + t * (f[k] - s[k]);
-    } else if (df < 0.0f) {
-      const float t = df / (df - ds);
+    } else if (df < 0.0) {
+      const double t = df / (df - ds);
       for (int k = 0; k < 4; ++k) f[k] = f[k] + t * (s[k] - f[k]);
     }
+  }
+  for (int k = 0; k < 4; ++k) {
+    start[k] = static_cast<float>(s[k]);
+    end[k] = static_cast<float>(f[k]);
   }
   return true;
 }
