@@ -5,7 +5,8 @@ import { test } from "node:test";
 import assert from "node:assert/strict";
 import { linked, linkTo } from "../../web/page/js/address.mjs";
 import { kHold, kTapTravel, pressesOn } from "../../web/page/js/presses.mjs";
-import { fixed } from "../../web/page/js/inspector.mjs";
+import { fixed, typedCell } from "../../web/page/js/inspector.mjs";
+import { boundsRefusal, constantRefusal } from "../../web/page/js/constants.mjs";
 import { asCString } from "../../web/page/js/viewer.mjs";
 
 const link = (hash) => linked(hash, 6, 256, 21);
@@ -43,6 +44,28 @@ test("what is shown is linked and read back as it was", () => {
   assert.equal(link("#surface=1&normals=sideways").normals, 0);
   assert.match(linkTo({ surface: 3, moving: true }, false, { view: { viewers: false,
     longitude: -15, latitude: 20.26, distance: 21.65 }, normals: 0 }), /&view=-15,20.26,21.65$/);
+});
+
+test("a field's value is taken whole, or refused with a message naming it", () => {
+  // A grid of 20 rows and 7 columns: row 25 is refused, not read as its first keystroke.
+  for (const [row, column, want] of [
+    ["19", "6", { cell: 19 * 7 + 6 }], ["0", "0", { cell: 0 }],
+    ["25", "3", { refusal: "Row 25: a whole number from 0 to 19" }],
+    ["-3", "3", { refusal: "Row -3: a whole number from 0 to 19" }],
+    ["2", "7", { refusal: "Column 7: a whole number from 0 to 6" }],
+    ["2.5", "1", { refusal: "Row 2.5: a whole number from 0 to 19" }],
+    ["", "1", { refusal: "Row (empty): a whole number from 0 to 19" }]]) {
+    assert.deepEqual(typedCell(row, column, 20, 7), want, `${row}, ${column}`);
+  }
+  for (const [refusal, want] of [
+    [constantRefusal("R", "2.5"), ""], [constantRefusal("R", "-1"), ""],
+    [constantRefusal("R", ""), "R: a number"], [constantRefusal("R", "Infinity"), "R: a number"],
+    [boundsRefusal("R", "-5", "5"), ""], [boundsRefusal("R", "0.5", "0.75"), ""],
+    [boundsRefusal("R", "3", "2"), "R's slider from 3 to 2: its first end must be the lower"],
+    [boundsRefusal("R", "2", "2"), "R's slider from 2 to 2: its first end must be the lower"],
+    [boundsRefusal("R", "", "2"), "R's slider: both ends numbers"]]) {
+    assert.equal(refusal, want);
+  }
 });
 
 test("a link's value is taken whole, or refused with a message naming it", () => {

@@ -3,7 +3,21 @@
 // moving either redraws at once. Rebuilt only when the constants themselves change.
 const kBounds = [-5, 5];
 
-export function showConstants(viewer, box) {
+// Why the value typed for constant `name` (`text`), or its slider's bounds `low` to `high`, are
+// refused, naming the field; "" when they are taken.
+export function constantRefusal(name, text) {
+  return text.trim() !== "" && Number.isFinite(Number(text)) ? "" : `${name}: a number`;
+}
+export function boundsRefusal(name, low, high) {
+  const ends = [low, high].map(Number);
+  if (low.trim() === "" || high.trim() === "" || !ends.every(Number.isFinite)) {
+    return `${name}'s slider: both ends numbers`;
+  }
+  return ends[0] < ends[1] ? "" :
+    `${name}'s slider from ${low} to ${high}: its first end must be the lower`;
+}
+
+export function showConstants(viewer, box, message) {
   let names = "";
   let shown = new Map();  // name: [slider, number]
   const build = (constants) => {
@@ -26,20 +40,25 @@ export function showConstants(viewer, box) {
       [low.value, high.value] = kBounds;
       Object.assign(slider, { min: kBounds[0], max: kBounds[1], value });
       number.value = value;
+      const say = (refusal, fields) => {
+        message.textContent = refusal;
+        for (const f of fields) f.setAttribute("aria-invalid", String(refusal !== ""));
+      };
       const set = (text) => {
-        const v = Number(text);
-        if (text.trim() !== "" && viewer.setConstant(name, v)) {
-          slider.value = v;
-          number.value = v;
+        const refusal = constantRefusal(name, text);
+        say(refusal, [number]);
+        if (!refusal && viewer.setConstant(name, Number(text))) {
+          slider.value = text;
+          number.value = text;
         }
       };
       slider.addEventListener("input", () => set(slider.value));
       number.addEventListener("input", () => set(number.value));
       for (const bound of [low, high]) {
         bound.addEventListener("input", () => {
-          if (Number(low.value) < Number(high.value)) {
-            Object.assign(slider, { min: low.value, max: high.value });
-          }
+          const refusal = boundsRefusal(name, low.value, high.value);
+          say(refusal, [low, high]);
+          if (!refusal) Object.assign(slider, { min: low.value, max: high.value });
         });
       }
       return row;

@@ -10,6 +10,18 @@ export const fixed = (x) => {
   const rounded = Math.round(x * 1e4) / 1e4;
   return (rounded === 0 ? 0 : rounded).toFixed(4);
 };
+// The cell typed as row `rowText` and column `columnText` on a grid of `rows` x `columns`:
+// { cell } when both are whole numbers on it, { refusal } naming the field otherwise.
+export function typedCell(rowText, columnText, rows, columns) {
+  const whole = (text, name, count) => {
+    const n = Number(text);
+    return text.trim() !== "" && Number.isInteger(n) && n >= 0 && n < count ? "" :
+      `${name} ${text.trim() === "" ? "(empty)" : text}: a whole number from 0 to ${count - 1}`;
+  };
+  const refusal = whole(rowText, "Row", rows) || whole(columnText, "Column", columns);
+  return refusal ? { refusal } : { cell: Number(rowText) * columns + Number(columnText) };
+}
+
 const vector = (v) => `(${v.map(fixed).join(", ")})`;
 
 // The panel's lines for the numbers `n` of one cell; a number JSON could not hold is null, and
@@ -58,7 +70,7 @@ function lines(n) {
 
 // The inspector says "toggle" (its `events`) when the switch turns on or off.
 export function showInspector(viewer, parts, announcer) {
-  const { toggle, row, column, panel, copy, help } = parts;
+  const { toggle, row, column, panel, copy, help, message } = parts;
   const bounds = () => {
     const g = viewer.grid();
     row.max = g.rows - 1;
@@ -82,6 +94,7 @@ export function showInspector(viewer, parts, announcer) {
       announcer.textContent = `Looking into row ${Math.floor(cell / size)}, column ${cell % size}`;
       row.value = Math.floor(cell / size);
       column.value = cell % size;
+      message.textContent = "";
     }
     said = cell;
   };
@@ -102,12 +115,15 @@ export function showInspector(viewer, parts, announcer) {
     },
   };
   toggle.addEventListener("click", () => inspector.setOn(!on));
+  // A number field holds "" for what is not a number: "-" or "2e" while typing, said as empty.
   const typed = () => {
-    const r = Number(row.value), c = Number(column.value), g = bounds();
-    if (row.value !== "" && column.value !== "" && Number.isInteger(r) && Number.isInteger(c) &&
-        r >= 0 && r < g.rows && c >= 0 && c < g.columns) {
-      inspector.look(r * g.columns + c);
+    const g = bounds(), { cell, refusal } = typedCell(row.value, column.value, g.rows, g.columns);
+    message.textContent = refusal ?? "";
+    for (const field of [row, column]) {
+      field.setAttribute("aria-invalid", String(Boolean(refusal?.startsWith(
+        field === row ? "Row" : "Column"))));
     }
+    if (!refusal) inspector.look(cell);
   };
   row.addEventListener("input", typed);
   column.addEventListener("input", typed);

@@ -126,7 +126,8 @@ async function main() {
     element("left-out"));
   const inspector = showInspector(viewer, { toggle: element("inspect"),
     fields: element("cell-fields"), row: element("cell-row"), column: element("cell-column"),
-    panel: element("cell-panel"), copy: element("cell-copy"), help: element("cell-help") },
+    panel: element("cell-panel"), copy: element("cell-copy"), help: element("cell-help"),
+    message: element("cell-message") },
     element("announce"));
   showNormalsChoice(viewer, ["normals", "facet", "shading"].map((group) =>
     [...element(group).querySelectorAll("input")]));
@@ -139,7 +140,7 @@ async function main() {
   };
   const gridForm = showGridForm(viewer, element("grid"), element("grid-message"),
     element("convergence"), element("worst-cell"), lookInto);
-  showConstants(viewer, element("constants"));
+  showConstants(viewer, element("constants"), element("constants-message"));
   followAddress(viewer, showFormula, inspector, pictureSize, gridForm);
   const next = element("next"), animation = element("animation");
   listenForInput(viewer, canvas, [...element("controls").querySelectorAll("button")],
