@@ -3,10 +3,12 @@
 // its undefined cells said; and other eyes, the viewer's own giving the default pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "png_file.h"
 #include "tool_run.h"
 
 namespace {
@@ -77,6 +79,49 @@ TEST(SnapshotTool, OtherEyesAndTheViewersOwn) {
   }
   EXPECT_EQ(contents(folder + "/own.png"), contents(folder + "/default.png"));
   EXPECT_NE(contents(folder + "/side.png"), contents(folder + "/default.png"));
+  EXPECT_TRUE(removeFolder(folder));
+}
+
+// --fit: a small sphere that the viewer's eye sees 53 pixels wide fills the picture, seen from
+// the same side; the pixels it covers (those not the background's) grow many times over.
+TEST(SnapshotTool, FitFramesTheSurface) {
+  const std::string folder = newFolder();
+  const std::string sphere =
+      "--x 'cos(u)*cos(v)' --y 'sin(v)' --z 'sin(u)*cos(v)' --u 0,2*pi --v -pi/2,pi/2 --cells 12 ";
+  for (const std::string& args : {sphere + "--out small.png", sphere + "--fit --out fitted.png",
+                                 sphere + "--eye 0,0,9 --fit --out front.png"}) {
+    const ToolRun run = runSnapshot(args, folder);
+    ASSERT_EQ(run.status, 0) << args << ": " << run.output;
+  }
+  const auto covered = [&folder](const char* name, int* width) {
+    Image image;
+    EXPECT_EQ(readPng(folder + "/" + name, &image), "");
+    const auto background = image.at(0, 0);
+    int count = 0, left = image.width, right = -1;
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) {
+        const auto p = image.at(x, y);
+        // The sphere's light grey faces, brighter than the axes' and caption's grey.
+        if (p.r == p.g && p.g == p.b && p.r != background.r && p.r >= 180) {
+          ++count;
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+      }
+    }
+    *width = right - left + 1;
+    return count;
+  };
+  int small = 0, fitted = 0, front = 0;
+  const int smallCount = covered("small.png", &small), fittedCount = covered("fitted.png", &fitted);
+  covered("front.png", &front);
+  EXPECT_GT(fittedCount, 10 * smallCount);
+  // The bounding sphere (radius sqrt 3) fills the picture's 45 degrees, so the eye stands
+  // d = sqrt 3 / sin 22.5 = 4.526 from the middle; the sphere's widest grid points, (+-1, 0, 0),
+  // lie 200 (1 / d) / tan 22.5 = 106.7 pixels either side: 213 wide, less the faces at the rim
+  // lit darker than the faces counted.
+  EXPECT_NEAR(front, 213, 10);
+  EXPECT_GT(fitted, 3 * small);
   EXPECT_TRUE(removeFolder(folder));
 }
 

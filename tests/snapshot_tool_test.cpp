@@ -64,6 +64,7 @@ TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
       "--eye 1,x,2",
       "--eye 1,inf,2",
       "--obj --eye 1,2,3",
+      "--stl --fit",
       // Grids, ranges and constants.
       "--cells 0",
       "--cells 101",

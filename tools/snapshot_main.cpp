@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
                         {kCentre[0], kCentre[1], kCentre[2]},
                         {kUp[0], kUp[1], kUp[2]}};
     }
+    subject.fit = options.fit;
     std::string error;
     int leftOut = 0;
     StlCounts stl;

@@ -68,6 +68,8 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
       readRange(args, args.value(), args.option() == "--u" ? o.uRange : o.vRange);
     } else if (args.option() == "--set") {
       o.settings.push_back(readSetting(args, args.value()));
+    } else if (args.option() == "--fit") {
+      o.fit = true;
     } else if (args.option() == "--convergence") {
       o.convergence = true;
     } else if (args.option() == "--normals") {
@@ -99,7 +101,9 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
   const std::string cellFile = o.obj ? "--obj" : "--stl";
   if (o.cellsOnly() && (o.gif || o.icon > 0))
     args.fail(cellFile + " writes cells, not pictures: no --animation or --icon");
-  if (o.cellsOnly() && o.otherEye) args.fail(cellFile + " writes cells, seen from nowhere: no --eye");
+  if (o.cellsOnly() && (o.otherEye || o.fit)) {
+    args.fail(cellFile + " writes cells, seen from nowhere: no --eye or --fit");
+  }
   const bool ranged = o.uRange[0] != o.uRange[1] || o.vRange[0] != o.vRange[1];
   if (ranged && !o.own()) {
     args.fail("--u and --v belong to a surface of one's own: a built-in keeps its span");

@@ -26,6 +26,7 @@ struct SnapshotOptions {
   std::string out;
   double eye[3] = {0, 0, 0};  // where the pictures are seen from, when `otherEye`
   bool otherEye = false;
+  bool fit = false;  // each picture framed to fill with its surface
   int inspect[2] = {-1, -1};  // the row and column of the cell to mark and describe, if any
   NormalLines normals = NormalLines::kFacet;
   FacetNormal facet = FacetNormal::kCorner;  // the red lines' and flat faces' normal

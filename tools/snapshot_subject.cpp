@@ -8,6 +8,7 @@
 #include "capture.h"
 #include "explorer/figures.h"
 #include "explorer/inspect.h"
+#include "explorer/view.h"
 #include "formula/formula_surface.h"
 #include "obj/obj_file.h"
 #include "obj/stl_file.h"
@@ -21,8 +22,14 @@ PointFunction pointsOf(const Subject& subject) {
   return subject.own->at(viewerState);
 }
 
+// The camera of `subject` at the current state: fitted to the surface as it is now.
+Camera cameraOf(const Subject& subject) {
+  return subject.fit ? fitted(subject.camera, boundsOf(pointsOf(subject), subject.grid))
+                     : subject.camera;
+}
+
 Inspection inspectionOf(const Subject& subject) {
-  return inspect(pointsOf(subject), subject.inspect[0], subject.inspect[1], subject.camera,
+  return inspect(pointsOf(subject), subject.inspect[0], subject.inspect[1], cameraOf(subject),
                  subject.grid);
 }
 
@@ -30,7 +37,7 @@ Inspection inspectionOf(const Subject& subject) {
 // surface seen by the viewer's camera.
 Image frameOf(const Subject& subject, int* leftOut) {
   Scene scene;
-  scene.camera = subject.camera;
+  scene.camera = cameraOf(subject);
   scene.normals = subject.normals;
   scene.facet = subject.facet;
   scene.shading = subject.shading;

@@ -16,6 +16,7 @@ struct Subject {
   unsigned surface = 0;                 // one of the six, unless `own` is given
   FormulaSurface* own = nullptr;  // a surface of one's own
   Camera camera = kViewerCamera;
+  bool fit = false;  // the camera moved along its line of sight until the surface fills the frame
   NormalLines normals = NormalLines::kFacet;
   FacetNormal facet = FacetNormal::kCorner;
   Shading shading = Shading::kFlat;

@@ -4,13 +4,13 @@
 std::string snapshotUsage() {
   const std::string program = kSnapshotProgram;
   return "usage: " + program +
-          " [SURFACES] [GRID] [--phase P | --at-rest] [--icon N] [--eye X,Y,Z]\n"
+          " [SURFACES] [GRID] [--phase P | --at-rest] [--icon N] [--eye X,Y,Z] [--fit]\n"
          "         [--normals LINES] [--facet F] [--shading S] [--inspect ROW,COLUMN]\n"
          "         [--convergence] [--out FILE_OR_DIR]\n"
          "       " +
          program +
-         " --animation [--every N] [SURFACES] [--eye X,Y,Z] [--facet F] [--shading S]\n"
-         "         [--out FILE_OR_DIR]\n"
+         " --animation [--every N] [SURFACES] [--eye X,Y,Z] [--fit] [--facet F]\n"
+         "         [--shading S] [--out FILE_OR_DIR]\n"
          "       " +
          program +
          " --obj | --stl [SURFACES] [--phase P | --at-rest] [--out FILE_OR_DIR]\n"
@@ -35,6 +35,8 @@ std::string snapshotUsage() {
          "                triangles a cell, each with its normal; degenerate cells left out\n"
          "  --eye X,Y,Z   the pictures seen from (X, Y, Z), looking at the origin with Y up\n"
          "                (the viewer's own: 10,10,10)\n"
+         "  --fit         the eye moved along its line of sight until the surface fills the\n"
+         "                picture, looking at the middle of its bounding box\n"
          "  --normals L   the normal lines of every cell: facet (the viewer's red lines, the\n"
          "                default), surface (the surface's own normals, teal) or both\n"
          "  --facet F     the normal of each cell's red line and flat face: corner (the\n"

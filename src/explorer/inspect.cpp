@@ -4,16 +4,8 @@
 #include <cstdio>
 
 #include "app/startup.h"
+#include "explorer/view.h"
 #include "pipeline/fixed_function.h"
-
-namespace {
-
-Matrix modelviewOf(const Camera& c) {
-  return lookAt(identityMatrix(), c.eye[0], c.eye[1], c.eye[2], c.centre[0], c.centre[1],
-                c.centre[2], c.up[0], c.up[1], c.up[2]);
-}
-
-}  // namespace
 
 Inspection inspect(const PointFunction& point, int row, int column, const Camera& camera,
                    const Grid& grid) {

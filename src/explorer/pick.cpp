@@ -9,6 +9,7 @@
 
 #include "app/startup.h"
 #include "explorer/inspect.h"
+#include "explorer/view.h"
 #include "pipeline/fixed_function.h"
 
 namespace {
@@ -77,10 +78,8 @@ double triangleDepth(const Clip& a, const Clip& b, const Clip& c, double x, doub
 
 int pick(const PointFunction& point, const Camera& camera, double x, double y, int width,
          int height, const Grid& grid) {
-  const Camera& e = camera;
   const Matrix mvp = multiply(perspectiveMatrix(kFieldOfView, kAspect, kNearPlane, kFarPlane),
-                              lookAt(identityMatrix(), e.eye[0], e.eye[1], e.eye[2], e.centre[0],
-                                     e.centre[1], e.centre[2], e.up[0], e.up[1], e.up[2]));
+                              modelviewOf(camera));
   int found = -1, k = 0;
   double nearest = std::numeric_limits<double>::infinity();
   forEachGridCell(point, grid, [&](const GridCell&, const Cell& c) {

@@ -10,29 +10,43 @@
 #include "explorer/inspect.h"
 #include "page_scene.h"
 
+namespace {
+
+Bounds shownBounds() {
+  const ShownSurface shown = shownSurface();
+  return boundsOf(shown.point, shown.grid);
+}
+
+}  // namespace
+
 extern "C" {
 
 // The view: 1 for the viewer's own camera (0 otherwise), then its longitude, latitude (degrees)
-// and distance.
+// and distance, then the point it looks at.
 EMSCRIPTEN_KEEPALIVE double normalsView(int what) {
   const View& v = pageView();
-  const double numbers[4] = {v.ownCamera ? 1.0 : 0.0, v.longitude, v.latitude, v.distance};
-  return what >= 0 && what < 4 ? numbers[what] : 0;
+  const double numbers[7] = {v.ownCamera ? 1.0 : 0.0, v.longitude, v.latitude, v.distance,
+                             v.centre[0], v.centre[1], v.centre[2]};
+  return what >= 0 && what < 7 ? numbers[what] : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void normalsTurn(double longitude, double latitude) {
   setPageView(turned(pageView(), longitude, latitude));
 }
 EMSCRIPTEN_KEEPALIVE void normalsZoom(double factor) {
-  if (factor > 0) setPageView(zoomed(pageView(), factor));
+  if (factor > 0) setPageView(zoomed(pageView(), factor, reachOf(shownBounds())));
 }
+EMSCRIPTEN_KEEPALIVE void normalsFit() { setPageView(fitted(pageView(), shownBounds())); }
 EMSCRIPTEN_KEEPALIVE void normalsResetView() {
   if (!pageView().ownCamera) setPageView(View{});
 }
-// The view a link asks for; false, changing nothing, for numbers that are not finite.
-EMSCRIPTEN_KEEPALIVE int normalsSetView(double longitude, double latitude, double distance) {
+// The view a link asks for, looking at (x, y, z); false, changing nothing, for numbers that are
+// not finite.
+EMSCRIPTEN_KEEPALIVE int normalsSetView(double longitude, double latitude, double distance,
+                                        double x, double y, double z) {
   View v;
-  if (!fromLink(longitude, latitude, distance, &v)) return 0;
+  const double centre[3] = {x, y, z};
+  if (!fromLink(longitude, latitude, distance, centre, reachOf(shownBounds()), &v)) return 0;
   setPageView(v);
   return 1;
 }

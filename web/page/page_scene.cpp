@@ -2,6 +2,7 @@
 
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/handlers.h"
@@ -144,7 +145,8 @@ void setPageView(const View& view) {
   const View& now = scene().view;
   // A view that does not change (a turn at a pole's bound) draws nothing new.
   if (view.ownCamera == now.ownCamera && view.longitude == now.longitude &&
-      view.latitude == now.latitude && view.distance == now.distance) {
+      view.latitude == now.latitude && view.distance == now.distance &&
+      std::equal(view.centre, view.centre + 3, now.centre)) {
     return;
   }
   scene().view = view;

@@ -51,10 +51,10 @@ export function linked(hash, surfaceCount, formulaLimit) {
     refuse("surface", `a surface from 0 to ${surfaceCount - 1}`);
   }
   const formulas = ["x", "y", "z"].map((name) => parts.get(name));
-  const numbers = (name, count, takes) => {
+  const numbers = (name, counts, takes) => {
     if (!parts.has(name)) return null;
     const n = parts.get(name).split(",").map((w) => (w.trim() === "" ? NaN : Number(w)));
-    if (n.length === count && n.every(Number.isFinite)) return n;
+    if (counts.includes(n.length) && n.every(Number.isFinite)) return n;
     refuse(name, takes);
     return null;
   };
@@ -82,9 +82,10 @@ export function linked(hash, surfaceCount, formulaLimit) {
     }
   }
   const [rows, columns] = grid ?? [kViewersCells, kViewersCells];
-  const view = numbers("view", 3, "three numbers: longitude, latitude and distance");
+  const view = numbers("view", [3, 6], "three numbers: longitude, latitude and distance, " +
+    "then three more for the point looked at where it is not the origin");
   const cellTakes = `a row from 0 to ${rows - 1} and a column from 0 to ${columns - 1}`;
-  let cell = numbers("cell", 2, cellTakes);
+  let cell = numbers("cell", [2], cellTakes);
   if (cell && !(cell.every(Number.isInteger) && cell[0] >= 0 && cell[0] < rows && cell[1] >= 0 &&
       cell[1] < columns)) {
     refuse("cell", cellTakes);
@@ -115,7 +116,7 @@ const kViewersCells = 21;
 // The fragment that opens `shown` again. A picture held still only because the person asked
 // their system for less motion is linked as moving: whoever opens the link chooses for
 // themselves.
-// `look`: the view ({viewers, longitude, latitude, distance}), whether cells are looked into,
+// `look`: the view ({viewers, longitude, latitude, distance, centre: [x, y, z]}), whether cells are looked into,
 // the cell looked into ([row, column]) or null, the normal lines (0, 1, 2), the facet normal
 // (0, 1) and the shading (0, 1, 2), whether the
 // picture is the larger one, the grid ({rows, columns, ranges, texts: the ranges as typed or
@@ -133,7 +134,8 @@ export function linkTo(shown, stillByPreference, look) {
     (shown.own ? (look.constants ?? []).map((c) => `&${c.name}=${c.value}`).join("") : "") +
     (cells ? `&cells=${g.rows},${g.columns}` : "") +
     (shown.own && ranges ? `&u=${ranges[0]},${ranges[1]}&v=${ranges[2]},${ranges[3]}` : "") +
-    (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}`) +
+    (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}` +
+      (v.centre?.some((x) => x !== 0) ? `,${v.centre.join(",")}` : "")) +
     (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "") +
     (look.normals ? `&normals=${kNormalLines[look.normals]}` : "") +
     (look.facet ? `&facet=${kFacets[look.facet]}` : "") +

@@ -1,5 +1,6 @@
 // Buttons for every drag and pinch (WCAG 2.2's 2.5.7: a way without dragging): turn left,
-// right, up and down, nearer and further, and back to the viewer's own view. Where the turned
+// right, up and down, nearer and further, fitted to the surface, and back to the viewer's own
+// view. Where the turned
 // view leaves the caption out of the picture, it is said beside the picture.
 
 // Degrees a button turns the view, and how much nearer a button moves it.
@@ -15,6 +16,7 @@ export function showViewControls(viewer, buttons, note) {
     "nearer": () => viewer.zoom(1 / kZoomStep),
     "further": () => viewer.zoom(kZoomStep),
     "reset-view": () => viewer.resetView(),
+    "fit": () => viewer.fit(),
   };
   for (const button of buttons) button.addEventListener("click", actions[button.id]);
   const follow = () => {

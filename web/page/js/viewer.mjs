@@ -97,16 +97,20 @@ function whatIsShown(program) {
 // The view: turned, zoomed, reset, and the cell under a point of the canvas.
 function theView(program, canvas) {
   return {
-    // The view: the viewer's own camera, or a longitude, latitude (degrees) and distance.
+    // The view: the viewer's own camera, or a longitude, latitude (degrees) and distance from
+    // the point looked at, its centre.
     view: () => {
       const n = (k) => program._normalsView(k);
-      return { viewers: n(0) === 1, longitude: n(1), latitude: n(2), distance: n(3) };
+      return { viewers: n(0) === 1, longitude: n(1), latitude: n(2), distance: n(3),
+        centre: [n(4), n(5), n(6)] };
     },
     turn: (longitude, latitude) => program._normalsTurn(longitude, latitude),
     zoom: (factor) => program._normalsZoom(factor),
     resetView: () => program._normalsResetView(),
-    setView: (longitude, latitude, distance) =>
-      program._normalsSetView(longitude, latitude, distance) === 1,
+    setView: (longitude, latitude, distance, x = 0, y = 0, z = 0) =>
+      program._normalsSetView(longitude, latitude, distance, x, y, z) === 1,
+    // The eye kept in its direction and moved so that the surface fills the picture.
+    fit: () => program._normalsFit(),
     captionInView: () => program._normalsCaptionInView() === 1,
     // The cell under (x, y), pixels of the drawing buffer from its top left: row * size +
     // column, or -1.
