@@ -86,6 +86,10 @@ TEST(Figures, TheCornerFigureIsTheAngleToTheAnalyticNormal) {
       largest = std::fmax(largest, angle);
       sum += angle;
       ++count;
+      // The panel's and --inspect's angle is the same angle, at its full size.
+      if ((i + j) % 5 == 0) {
+        EXPECT_NEAR(inspect(s->at(0), i, j, kViewerCamera, grid).angle, angle, 1e-6) << i << j;
+      }
     }
   }
   const Figure f = figure(s->at(0), grid, NormalKind::kCorner);

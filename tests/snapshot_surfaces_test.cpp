@@ -45,6 +45,8 @@ TEST(SnapshotTool, DrawsASurfaceOfOnesOwnAsTheBuiltInsAreDrawn) {
       {"--surface 1 --inspect 4,21", "", "--inspect: the grid has rows 0 to 20 and columns 0 to 20"},
       {"--surface 1 --normals sideways", "", "--normals takes facet, surface or both"},
       {"--surface 1 --eye 1e-300,10,0", "", "no nearer the vertical than 80"},
+      // v keeps the viewer's span when only u is given; a negative constant is a constant.
+      {"--x R*u --y 0 --z v --u 0,1 --set R=-1 --obj --out ranged.obj", "ranged.obj", ""},
   };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.args);
@@ -57,6 +59,11 @@ TEST(SnapshotTool, DrawsASurfaceOfOnesOwnAsTheBuiltInsAreDrawn) {
       EXPECT_FALSE(contents(folder + "/" + r.file).empty());
     }
   }
+  EXPECT_NE(contents(folder + "/ranged.obj").find("v from -1 to 1.0999999999999999 in 21 cells"),
+            std::string::npos);
+  EXPECT_NE(contents(folder + "/ranged.obj").find("\nv -0 0 -1\nv -0 0 -0.90000000000000002\n"),
+            std::string::npos)
+      << "R = -1 times u = 0";
   // The caption is the formulas' own, and here the same text as the built-in's.
   EXPECT_EQ(contents(folder + "/formula.png"), contents(folder + "/builtin.png"));
   EXPECT_NE(contents(folder + "/undefined.png"), contents(folder + "/builtin.png"));

@@ -79,6 +79,8 @@ TEST(SnapshotTool, RefusesBadArgumentsInOneLine) {
       "--x u*a --y 0 --z v --set =2",
       "--surface 1 --cells 4,30 --inspect 4,0",
       "--x u*view --y 0 --z v",
+      "--x u*cells --y 0 --z v",
+      "--x u --y large --z v",
       // Normals and files.
       "--facet edges",
       "--shading phong",

@@ -44,6 +44,9 @@ export async function narrow(b, o) {
       fit = await layoutOf(wide);
       expect(fit.top >= 0 && fit.bottom <= fit.innerHeight && fit.scrolled > 0,
         `scrolled to the slider at ${width}: ${JSON.stringify(fit)}`);
+      // The slider's step reached the viewer: the link, written from its state, says so.
+      await pollUntil("the constant to reach the link", () => wide.evaluate(() =>
+        /&a=0\.51(&|$)/.test(location.hash)));
       await wide.evaluate(() => scrollTo(0, 0));
       await wide.click("#larger");
       await pollUntil("the picture to grow", () => wide.evaluate(() => canvas.width > 440));
@@ -52,6 +55,14 @@ export async function narrow(b, o) {
         fit.sideLeft >= fit.right && fit.sideLeft - fit.right < 40 &&
         fit.buffer === fit.width && /&large$/.test(fit.hash), `larger at ${width}: ` +
         JSON.stringify(fit));
+      expect(await wide.$eval("#larger", (e) => e.getAttribute("aria-pressed")) === "true",
+        "Larger picture does not say it is pressed");
+      // The link opens the larger picture as it was.
+      const linked = await open(b, o.page, fit.hash, { viewport: { width, height: 900 } });
+      await started(linked);
+      await pollUntil("the linked picture to be the larger", () => linked.evaluate(() =>
+        canvas.width > 440));
+      await linked.close();
       await wide.close();
     }
   });

@@ -104,5 +104,35 @@ export async function viewChecks(b, o, chromium) {
       judged.stdout);
     for (const t of [fresh, linked]) await t.close();
   });
+  await check("Fit frames a small sphere as normals-snapshot --fit does, nearer than the " +
+    "nearest view a large surface allows, and its link gives the same frame", async () => {
+    const formulas = ["cos(u)*cos(v)", "sin(v)", "sin(u)*cos(v)"];
+    const hash = `#x=${encodeURIComponent(formulas[0])}&y=${encodeURIComponent(formulas[1])}` +
+      `&z=${encodeURIComponent(formulas[2])}&still&cells=12,12&u=0,2*pi&v=-pi/2,pi/2`;
+    const fit = await open(b, o.page, hash);
+    await started(fit);
+    const side = await windowSide(fit);
+    const next = nextFrame(fit);
+    await fit.click("#fit");
+    const framed = await next;
+    const v = await viewOf(fit);
+    // The viewer's direction kept; sqrt 3 / sin 22.5 degrees from the middle, to four figures.
+    expect(v?.slice(0, 3).join() === "45,35.26,4.526", `Fit gave the view ${v}`);
+    const desktop = join(o.out, "fit", "desktop"), page = join(o.out, "fit", "page");
+    for (const folder of [desktop, page]) mkdirSync(folder, { recursive: true });
+    execFileSync(o.snapshot, ["--x", formulas[0], "--y", formulas[1], "--z", formulas[2],
+      "--cells", "12", "--u", "0,2*pi", "--v", "-pi/2,pi/2", "--fit", "--out",
+      join(desktop, "fit.png")]);
+    writePng(join(page, "fit.png"), framed.width, framed.height, framed.rgb);
+    const judged = spawnSync(o.judge, ["--min-share", "99", "--references", desktop, page],
+      { encoding: "utf8" });
+    expect(judged.status === 0, `normals-snapshot --fit and the page's Fit differ: ` +
+      judged.stdout);
+    const linked = await open(b, o.page, await fit.evaluate(() => location.hash));
+    await started(linked);
+    expect((await firstFrame(linked, side)).rgb.equals(framed.rgb),
+      "the fitted view's link draws another frame");
+    for (const t of [fit, linked]) await t.close();
+  });
   await tab.close();
 }

@@ -26,13 +26,16 @@ test("what is shown is linked and read back as it was", () => {
     { view: { viewers: true }, inspecting: false, cell: null, normals: 0, facet: 0, shading: 0 },
     { view: { viewers: false, longitude: 25, latitude: 25.26, distance: 17.32 },
       inspecting: true, cell: [4, 19], normals: 2, facet: 1, shading: 2 },
-    { view: { viewers: true }, inspecting: false, cell: null, normals: 1, facet: 0, shading: 1 }]) {
+    { view: { viewers: true }, inspecting: false, cell: null, normals: 1, facet: 0, shading: 1 },
+    { view: { viewers: false, longitude: 45, latitude: 35.26, distance: 2.261,
+      centre: [5.5, -0.001, 0] }, inspecting: false, cell: null, normals: 0, facet: 0,
+    shading: 0 }]) {
     const hash = linkTo(shown, false, look);
     const back = link(hash);
     assert.deepEqual(back.formulas, shown.formulas, hash);
     assert.equal(back.still, true);
     assert.deepEqual(back.view, look.view.viewers ? null :
-      [look.view.longitude, look.view.latitude, look.view.distance]);
+      [look.view.longitude, look.view.latitude, look.view.distance, ...look.view.centre ?? []]);
     assert.deepEqual(back.cell, look.cell);
     assert.equal(back.normals, look.normals);
     assert.equal(back.facet, look.facet, hash);
@@ -68,6 +71,9 @@ test("a field's value is taken whole, or refused with a message naming it", () =
   }
 });
 
+const viewTakes = "three numbers: longitude, latitude and distance, then three more for the " +
+  "point looked at where it is not the origin";
+
 test("a link's value is taken whole, or refused with a message naming it", () => {
   for (const [hash, refused] of [
     ["#surface=5&still&view=25,25.26,17.32&inspect&cell=3,20&normals=both&facet=diagonals" +
@@ -75,8 +81,8 @@ test("a link's value is taken whole, or refused with a message naming it", () =>
     ["#surface=99", ["surface=99: a surface from 0 to 5"]],
     ["#surface=two", ["surface=two: a surface from 0 to 5"]],
     ["#surface=", ["surface=: a surface from 0 to 5"]],
-    ["#surface=1&view=1,,3", ["view=1,,3: three numbers: longitude, latitude and distance"]],
-    ["#surface=1&view=1,2", ["view=1,2: three numbers: longitude, latitude and distance"]],
+    ["#surface=1&view=1,,3", [`view=1,,3: ${viewTakes}`]],
+    ["#surface=1&view=1,2", [`view=1,2: ${viewTakes}`]],
     ["#surface=1&inspect&cell=,", ["cell=,: a row from 0 to 20 and a column from 0 to 20"]],
     ["#surface=1&inspect&cell=25,3", ["cell=25,3: a row from 0 to 20 and a column from 0 to 20"]],
     ["#surface=1&cells=4,30&inspect&cell=4,0", ["cell=4,0: a row from 0 to 3 and a column " +
@@ -93,6 +99,24 @@ test("a link's value is taken whole, or refused with a message naming it", () =>
   assert.equal(link("#surface=99").surface, 0);
   assert.equal(link("#surface=1&inspect&cell=25,3").cell, null);
   assert.deepEqual(link("#x=u&y=v&z=R&R").constants, {});
+});
+
+test("a link's grid, ranges, constants and cell are read as they were written", () => {
+  const own = { own: true, formulas: ["R*u", "v", "r"], moving: false };
+  for (const grid of [{ rows: 5, columns: 30, ranges: [0, 6.283185307179586, -1, 1],
+    texts: ["0", "2*pi", "-1", "1"] }, { rows: 100, columns: 3, ranges: null, texts: null }]) {
+    const hash = linkTo(own, false, { view: { viewers: true }, inspecting: true, cell: [4, 25],
+      normals: 0, facet: 0, shading: 0, grid, constants: [{ name: "R", value: 2 },
+        { name: "r", value: -0.5 }] });
+    const back = linked(hash, 6, 256);
+    assert.deepEqual(back.cells, [grid.rows, grid.columns], hash);
+    assert.deepEqual(back.ranges, grid.texts ? [["0", "2*pi"], ["-1", "1"]] : null, hash);
+    assert.deepEqual(back.constants, { R: 2, r: -0.5 }, hash);
+    // Row 4, column 25 of a grid 30 columns wide (or refused on one 3 wide), not of 21.
+    assert.deepEqual(back.cell, grid.columns > 25 ? [4, 25] : null, hash);
+  }
+  assert.deepEqual(link("#surface=1&cells=7").cells, [7, 7]);
+  assert.deepEqual(link("#surface=1&cells=7,2").cells, [7, 2]);
 });
 
 // A clock that runs only when told, keeping what was set and for how long.

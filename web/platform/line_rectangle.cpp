@@ -1,5 +1,6 @@
 #include "line_rectangle.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -12,48 +13,72 @@ struct Vec2 {
 
 // How far inside one of the planes near, far, |x| <= 2w, |y| <= 2w a clip-space point lies:
 // widened across, so that the window coordinates of a clipped line stay small.
-double inside(int plane, const double p[4]) {
+template <typename Real>
+Real inside(int plane, const Real p[4]) {
   switch (plane) {
     case 0:
       return p[3] + p[2];
     case 1:
       return p[3] - p[2];
     case 2:
-      return 2.0 * p[3] + p[0];
+      return 2 * p[3] + p[0];
     case 3:
-      return 2.0 * p[3] - p[0];
+      return 2 * p[3] - p[0];
     case 4:
-      return 2.0 * p[3] + p[1];
+      return 2 * p[3] + p[1];
     default:
-      return 2.0 * p[3] - p[1];
+      return 2 * p[3] - p[1];
   }
 }
 
-// Clips the segment s-f to the first `planes` planes; false when none of it is left. In double:
-// a surface far wider than the view reaches clip coordinates whose single-precision rounding
-// exceeds w itself, and a point clipped in floats can land behind the eye (w <= 0) and give
-// rectangles and depth planes that are not finite. A line that needs no clipping is untouched.
-bool clip(float start[4], float end[4], int planes) {
-  double s[4], f[4];
+// Clips the segment s-f to the first `planes` planes in `Real`; false when none of it is left.
+template <typename Real>
+bool clipIn(const float start[4], const float end[4], int planes, float outStart[4],
+            float outEnd[4]) {
+  Real s[4], f[4];
   for (int k = 0; k < 4; ++k) {
     s[k] = start[k];
     f[k] = end[k];
   }
   for (int plane = 0; plane < planes; ++plane) {
-    const double ds = inside(plane, s), df = inside(plane, f);
-    if (ds < 0.0 && df < 0.0) return false;
-    if (ds < 0.0) {
-      const double t = ds / (ds - df);
+    const Real ds = inside(plane, s), df = inside(plane, f);
+    if (ds < 0 && df < 0) return false;
+    if (ds < 0) {
+      const Real t = ds / (ds - df);
       for (int k = 0; k < 4; ++k) s[k] = s[k] + t * (f[k] - s[k]);
-    } else if (df < 0.0) {
-      const double t = df / (df - ds);
+    } else if (df < 0) {
+      const Real t = df / (df - ds);
       for (int k = 0; k < 4; ++k) f[k] = f[k] + t * (s[k] - f[k]);
     }
   }
   for (int k = 0; k < 4; ++k) {
-    start[k] = static_cast<float>(s[k]);
-    end[k] = static_cast<float>(f[k]);
+    outStart[k] = static_cast<float>(s[k]);
+    outEnd[k] = static_cast<float>(f[k]);
   }
+  return true;
+}
+
+// Whether a clipped end can be divided by its w: in front of the eye, every number finite.
+bool usable(const float p[4]) {
+  return p[3] > 0 && std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]) &&
+         std::isfinite(p[3]);
+}
+
+// Clips the segment s-f to the first `planes` planes; false when none of it is left. In single
+// precision, as Mesa clips, so that its pixels are drawn; where a surface far wider than the
+// view (X = 1e8 u) reaches clip coordinates whose float rounding exceeds w itself and leaves an
+// end behind the eye or not finite, again in double.
+bool clip(float s[4], float f[4], int planes) {
+  float fs[4], ff[4];
+  if (!clipIn<float>(s, f, planes, fs, ff)) return false;
+  if (!usable(fs) || !usable(ff)) {
+    float ds[4], df[4];
+    if (!clipIn<double>(s, f, planes, ds, df)) return false;
+    std::copy(ds, ds + 4, fs);
+    std::copy(df, df + 4, ff);
+  }
+  std::copy(fs, fs + 4, s);
+  std::copy(ff, ff + 4, f);
   return true;
 }
 
