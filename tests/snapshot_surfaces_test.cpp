@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "png_file.h"
 #include "tool_run.h"
@@ -86,6 +88,32 @@ TEST(SnapshotTool, OtherEyesAndTheViewersOwn) {
   }
   EXPECT_EQ(contents(folder + "/own.png"), contents(folder + "/default.png"));
   EXPECT_NE(contents(folder + "/side.png"), contents(folder + "/default.png"));
+  EXPECT_TRUE(removeFolder(folder));
+}
+
+// --inspect's numbers are the doubles themselves, read back exactly, and its corners are in the
+// order P00, P10, P01, P11: a plane X = u, Y = 2v cut into thirds, whose corners are known.
+TEST(SnapshotTool, InspectPrintsTheCellsExactNumbers) {
+  const std::string folder = newFolder();
+  const ToolRun run = runSnapshot(
+      "--x u --y 2*v --z 0 --u 0,1 --v 0,1 --cells 3 --inspect 1,2 --out i.png 2>/dev/null",
+      folder);
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::size_t at = run.output.find("\"corners\":");
+  ASSERT_NE(at, std::string::npos) << run.output;
+  std::vector<double> seen;
+  const char* p = run.output.c_str() + at + 10;
+  while (seen.size() < 12) {
+    while (*p == '[' || *p == ',' || *p == ']') ++p;
+    char* end = nullptr;
+    seen.push_back(std::strtod(p, &end));
+    ASSERT_NE(end, p) << p;
+    p = end;
+  }
+  const double third = 1.0 / 3, twoThirds = 2.0 / 3, y0 = 2 * twoThirds;
+  const std::vector<double> want = {third, y0, 0, twoThirds, y0, 0,  // P00, P10 (a row on)
+                                    third, 2,  0, twoThirds, 2,  0};  // P01, P11
+  EXPECT_EQ(seen, want);
   EXPECT_TRUE(removeFolder(folder));
 }
 
