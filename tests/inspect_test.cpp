@@ -125,6 +125,8 @@ TEST(Inspect, ViewsTurnWithinTheirBounds) {
   EXPECT_EQ(v.latitude, 34.27);
   EXPECT_EQ(v.distance, 6);
   EXPECT_EQ(zoomed(View{}, 1.1).distance, 19.05);
+  EXPECT_EQ(zoomed(View{}, 1.25).distance, 21.65) << "to four figures, as a person types it";
+  EXPECT_EQ(turned(View{}, 20, 10).distance, 17.32);
   EXPECT_EQ(zoomed(v, 1e-9).distance, kNearest);
   EXPECT_EQ(zoomed(v, 1e9).distance, kFurthest);
   EXPECT_FALSE(fromLink(1, std::nan(""), 3, nullptr, Reach{}, &v));

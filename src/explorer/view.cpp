@@ -13,7 +13,13 @@ namespace {
 double hundredths(double x) { return std::round(x * 100) / 100; }
 // To a multiple of `unit`, a power of ten: a distance to four figures, a centre to a thousandth
 // of the surface's size, so that its rounding noise (1e-17 for 0) reads as 0.
-double toUnit(double x, double unit) { return std::round(x / unit) * unit; }
+// Below 1 divided by the whole number of units in 1, so that 21.65 stays 21.65 (not
+// 2165 * 0.01 = 21.650000000000002): the nearest double to a decimal prints as that decimal.
+double toUnit(double x, double unit) {
+  if (unit >= 1) return std::round(x / unit) * unit;
+  const double perOne = std::round(1 / unit);
+  return std::round(x * perOne) / perOne;
+}
 double figureUnit(double x, int figures) {
   return x == 0 ? 1 : std::pow(10.0, std::floor(std::log10(std::fabs(x))) - (figures - 1));
 }
@@ -24,8 +30,9 @@ View bounded(const View& from, double longitude, double latitude, double distanc
   v.ownCamera = false;
   v.longitude = hundredths(std::remainder(longitude, 360.0));
   v.latitude = hundredths(std::clamp(latitude, -kLatitudeLimit, kLatitudeLimit));
+  // Rounded after the bounds: a bound to four figures may lie a rounding outside them.
   const double d = std::clamp(distance, reach.nearest, reach.furthest);
-  v.distance = std::clamp(toUnit(d, figureUnit(d, 4)), reach.nearest, reach.furthest);
+  v.distance = toUnit(d, figureUnit(d, 4));
   return v;
 }
 
@@ -101,9 +108,9 @@ View viewerAngles() {
 
 View turned(const View& view, double longitude, double latitude) {
   const View from = view.ownCamera ? viewerAngles() : view;
-  // The distance as it was: a fitted view may be nearer than kNearest.
+  // The distance as it was, to four figures: a fitted view may be nearer than kNearest.
   return bounded(from, from.longitude + longitude, from.latitude + latitude, from.distance,
-                 {from.distance, from.distance});
+                 {0, HUGE_VAL});
 }
 
 View zoomed(const View& view, double factor, const Reach& reach) {

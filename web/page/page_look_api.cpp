@@ -12,9 +12,11 @@
 
 namespace {
 
-Bounds shownBounds() {
-  const ShownSurface shown = shownSurface();
-  return boundsOf(shown.point, shown.grid);
+// The bounds of the surface the next frame shows: a link sets its surface and grid before its
+// view, all before the frame that draws them.
+Bounds nextBounds() {
+  const ShownSurface next = nextSurface();
+  return boundsOf(next.point, next.grid);
 }
 
 }  // namespace
@@ -34,9 +36,9 @@ EMSCRIPTEN_KEEPALIVE void normalsTurn(double longitude, double latitude) {
   setPageView(turned(pageView(), longitude, latitude));
 }
 EMSCRIPTEN_KEEPALIVE void normalsZoom(double factor) {
-  if (factor > 0) setPageView(zoomed(pageView(), factor, reachOf(shownBounds())));
+  if (factor > 0) setPageView(zoomed(pageView(), factor, reachOf(nextBounds())));
 }
-EMSCRIPTEN_KEEPALIVE void normalsFit() { setPageView(fitted(pageView(), shownBounds())); }
+EMSCRIPTEN_KEEPALIVE void normalsFit() { setPageView(fitted(pageView(), nextBounds())); }
 EMSCRIPTEN_KEEPALIVE void normalsResetView() {
   if (!pageView().ownCamera) setPageView(View{});
 }
@@ -46,7 +48,7 @@ EMSCRIPTEN_KEEPALIVE int normalsSetView(double longitude, double latitude, doubl
                                         double x, double y, double z) {
   View v;
   const double centre[3] = {x, y, z};
-  if (!fromLink(longitude, latitude, distance, centre, reachOf(shownBounds()), &v)) return 0;
+  if (!fromLink(longitude, latitude, distance, centre, reachOf(nextBounds()), &v)) return 0;
   setPageView(v);
   return 1;
 }
