@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -135,6 +136,27 @@ TEST(Grid, CellsFollowTheGridAndItsRanges) {
   for (const auto& r : refusals) {
     EXPECT_EQ(gridRefusal(r.cellsU, r.cellsV, r.ranges), r.refusal) << r.cellsU << " x " << r.cellsV;
   }
+}
+
+// One coordinate of one corner undefined or past a float leaves the cell out, and the reason
+// names that corner: every coordinate of every corner is looked at.
+TEST(Cell, AnyCoordinateOfAnyCornerLeavesItOut) {
+  const char* names[4] = {"corner P00", "corner P01", "corner P11", "corner P10"};
+  for (int corner = 0; corner < 4; ++corner) {
+    for (int axis = 0; axis < 3; ++axis) {
+      for (const double bad : {static_cast<double>(NAN), 1e39, -HUGE_VAL}) {
+        Vector3 p[4] = {{0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {1, 0, 0}};
+        double* coordinate[3] = {&p[corner].x, &p[corner].y, &p[corner].z};
+        *coordinate[axis] = bad;
+        const Cell c = cellFromCorners(p[0], p[1], p[2], p[3]);
+        const std::string why = whyLeftOut(c);
+        EXPECT_FALSE(isDrawable(c));
+        EXPECT_EQ(why.rfind(std::string("its ") + names[corner], 0), 0u)
+            << why << " (corner " << corner << ", axis " << axis << ", " << bad << ")";
+      }
+    }
+  }
+  EXPECT_EQ(whyLeftOut(cellFromCorners({0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {1, 0, 0})), "");
 }
 
 void expectVector(const Vector3& seen, const Vector3& expected, const char* what) {

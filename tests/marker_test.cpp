@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "app/viewer_state.h"
 #include "capture.h"
+#include "app/startup.h"
 #include "explorer/inspect.h"
+#include "explorer/view.h"
 #include "geometry/surface.h"
 #include "gl_harness.h"
 #include "golden.h"
@@ -15,6 +18,18 @@
 namespace {
 
 PointFunction builtIn(unsigned surface) { return builtInSurface(surface); }
+
+// Where the viewer's camera puts `p` in its 400 x 400 frame, in the image's pixels (y down).
+std::pair<double, double> onScreen(const Vector3& p) {
+  const Matrix mvp = multiply(perspectiveMatrix(kFieldOfView, kAspect, kNearPlane, kFarPlane),
+                              modelviewOf(kViewerCamera));
+  const double q[4] = {p.x, p.y, p.z, 1};
+  double clip[4] = {0, 0, 0, 0};
+  for (int r = 0; r < 4; ++r) {
+    for (int k = 0; k < 4; ++k) clip[r] += mvp.m[4 * k + r] * q[k];
+  }
+  return {(clip[0] / clip[3] * 0.5 + 0.5) * 400 - 0.5, (0.5 - clip[1] / clip[3] * 0.5) * 400 - 0.5};
+}
 
 // WCAG's relative luminance of an 8-bit colour, and the contrast ratio of two.
 double luminance(Rgb c) {
@@ -61,6 +76,7 @@ TEST(Inspect, TheMarkedCellAndItsArrowsAreWhereTheCellIs) {
     int cells[3];
   } cases[] = {{0, {3 * kGridSize + 4, 10 * kGridSize + 3, 17 * kGridSize + 12}},
                {3, {10 * kGridSize + 3, 16 * kGridSize + 12, 6 * kGridSize + 19}}};
+  int pointing = 0;  // arrows seen whole enough to tell their direction
   for (const auto& [surface, cells] : cases) {
     viewerState.surfaceIndex = surface;
     const PointFunction points = builtIn(surface);
@@ -80,14 +96,58 @@ TEST(Inspect, TheMarkedCellAndItsArrowsAreWhereTheCellIs) {
         EXPECT_GT(a.count, 2);
         EXPECT_LT(std::hypot(a.x - face.x, a.y - face.y), 40) << "an arrow far from its cell";
       }
+      // Each arrow points along its own vector: its tip (its pixel furthest from where it
+      // starts) is nearer where the vector ends than where a slip would end it (e2 at P11, not
+      // P10; n along n, not along the red line against it).
+      const Cell& c = marker.cell;
+      const Vector3 half{c.normal.x / 2, c.normal.y / 2, c.normal.z / 2};
+      const struct {
+        const float* colour;
+        Vector3 from, to, wrong;
+      } arrows[] = {{kArrowE2, c.p00, c.p11, c.p10},
+                    {kArrowE1, c.p00, c.p01, c.p10},
+                    {kArrowFacet, c.centre, c.centre + half, c.centre - half}};
+      for (const auto& arrow : arrows) {
+        const auto [sx, sy] = onScreen(arrow.from);
+        const Rgb want = toRgb(arrow.colour[0], arrow.colour[1], arrow.colour[2]);
+        double tipX = sx, tipY = sy;
+        for (int y = 0; y < frame.height; ++y) {
+          for (int x = 0; x < frame.width; ++x) {
+            if (near(frame.at(x, y), want, 1) &&
+                std::hypot(x - sx, y - sy) > std::hypot(tipX - sx, tipY - sy)) {
+              tipX = x;
+              tipY = y;
+            }
+          }
+        }
+        const auto [rx, ry] = onScreen(arrow.to);
+        const auto [wx, wy] = onScreen(arrow.wrong);
+        // An arrow the surface hides for most of its length tells nothing either way.
+        if (std::hypot(tipX - sx, tipY - sy) < 0.75 * std::hypot(rx - sx, ry - sy)) continue;
+        ++pointing;
+        EXPECT_LT(std::hypot(tipX - rx, tipY - ry), std::hypot(tipX - wx, tipY - wy))
+            << "arrow " << (&arrow - arrows);
+      }
     }
     const Image plain = readFrame();
     for (const float* colour : marks) EXPECT_EQ(pixelsOf(plain, colour).count, 0);
   }
-  // Yellow stands out from the background, the black band from every grey a face can have.
+  EXPECT_GE(pointing, 12) << "of 18 arrows";
+  // The marker stands out (WCAG's 3:1 for graphics) from the background the frame shows, and
+  // its black band from every face's grey in it.
+  const Image plain = readFrame();
   const Rgb yellow = toRgb(kMarkerFace[0], kMarkerFace[1], kMarkerFace[2]);
-  EXPECT_GE(contrast(yellow, toRgb(0.2, 0.2, 0.7)), 3);
-  for (int grey = 127; grey <= 255; ++grey) EXPECT_GE(contrast({0, 0, 0}, {grey, grey, grey}), 3);
+  EXPECT_GE(contrast(yellow, plain.at(0, 0)), 3);
+  int greys = 0;
+  for (int y = 0; y < plain.height; ++y) {
+    for (int x = 0; x < plain.width; ++x) {
+      const Rgb p = plain.at(x, y);
+      if (p.r != p.g || p.g != p.b || p.r < 100) continue;  // the faces' greys, not lines
+      ++greys;
+      ASSERT_GE(contrast({0, 0, 0}, p), 3) << x << ", " << y;
+    }
+  }
+  EXPECT_GT(greys, 1000);
 
   viewerState.surfaceIndex = 2;
   const float red[3] = {0.5f, 0, 0}, teal[3] = {0, 0.5f, 0.5f};
