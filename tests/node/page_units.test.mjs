@@ -8,6 +8,7 @@ import { kHold, kTapTravel, pressesOn } from "../../web/page/js/presses.mjs";
 import { fixed, typedCell } from "../../web/page/js/inspector.mjs";
 import { boundsRefusal, constantRefusal } from "../../web/page/js/constants.mjs";
 import { asCString } from "../../web/page/js/viewer.mjs";
+import { exampleLinks } from "../../web/page/js/examples.mjs";
 
 const link = (hash) => linked(hash, 6, 256, 21);
 
@@ -117,6 +118,19 @@ test("a link's grid, ranges, constants and cell are read as they were written", 
   }
   assert.deepEqual(link("#surface=1&cells=7").cells, [7, 7]);
   assert.deepEqual(link("#surface=1&cells=7,2").cells, [7, 2]);
+});
+
+test("the examples' links open what they say: their grids, ranges and constants", () => {
+  const links = new Map(exampleLinks(6, (k) => `caption ${k}`, linkTo).map(([text, hash]) =>
+    [text.split(":")[0], linked(hash, 6, 256)]));
+  assert.equal(links.get("Surface 3").surface, 3);
+  const torus = links.get("A torus"), strip = links.get("A Möbius strip");
+  assert.deepEqual(torus.constants, { R: 2 });
+  assert.deepEqual(torus.cells, [24, 24]);
+  assert.deepEqual(strip.constants, { R: 2 });
+  assert.deepEqual(strip.cells, [36, 6]);
+  assert.deepEqual(strip.ranges.map((r) => r.map(Number)), [[0, 2 * Math.PI], [-0.8, 0.8]]);
+  for (const [text, link] of links) assert.deepEqual(link.refused, [], text);
 });
 
 // A clock that runs only when told, keeping what was set and for how long.

@@ -21,21 +21,27 @@ const kExamples = [
     ["3*u", "u^3-3*u*v^2", "3*v"], [16, 16, [-1, 1, -1, 1]]],
 ];
 
-export function showExamples(list, surfaceCount, captionOf, linkTo) {
+// Each example's text and link: the viewer's surfaces, then the surfaces of one's own.
+export function exampleLinks(surfaceCount, captionOf, linkTo) {
   const still = { view: { viewers: true }, normals: 0 };
-  const item = (text, hash) => {
+  const links = [];
+  for (let k = 0; k < surfaceCount; k++) {
+    links.push([`Surface ${k}: ${captionOf(k)}`, linkTo({ surface: k, moving: true }, false,
+      still)]);
+  }
+  for (const [text, formulas, [rows, columns, ranges], constants = {}] of kExamples) {
+    links.push([text, linkTo({ own: true, formulas, moving: true }, false, { ...still,
+      grid: { rows, columns, ranges },
+      constants: Object.entries(constants).map(([name, value]) => ({ name, value })) })]);
+  }
+  return links;
+}
+
+export function showExamples(list, surfaceCount, captionOf, linkTo) {
+  for (const [text, hash] of exampleLinks(surfaceCount, captionOf, linkTo)) {
     const a = Object.assign(document.createElement("a"), { href: hash, textContent: text });
     const li = document.createElement("li");
     li.append(a);
-    return li;
-  };
-  for (let k = 0; k < surfaceCount; k++) {
-    list.append(item(`Surface ${k}: ${captionOf(k)}`,
-      linkTo({ surface: k, moving: true }, false, still)));
-  }
-  for (const [text, formulas, [rows, columns, ranges], constants = {}] of kExamples) {
-    list.append(item(text, linkTo({ own: true, formulas, moving: true }, false, { ...still,
-      grid: { rows, columns, ranges },
-      constants: Object.entries(constants).map(([name, value]) => ({ name, value })) })));
+    list.append(li);
   }
 }
