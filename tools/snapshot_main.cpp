@@ -70,6 +70,67 @@ std::string writeText(const std::string& text, const std::string& path) {
   });
 }
 
+// What `options` ask to draw or write of `surface` (or of `own`, a surface of one's own).
+Subject subjectOf(const SnapshotOptions& options, unsigned surface, FormulaSurface* own) {
+  Subject subject;
+  subject.surface = surface;
+  subject.own = own;
+  subject.animate = options.fixedPhase;
+  subject.phase = options.phase;
+  subject.normals = options.normals;
+  subject.facet = options.facet;
+  subject.shading = options.shading;
+  subject.inspect[0] = options.inspect[0];
+  subject.inspect[1] = options.inspect[1];
+  subject.grid = options.grid();
+  if (options.otherEye) {
+    subject.camera = {{options.eye[0], options.eye[1], options.eye[2]},
+                      {kCentre[0], kCentre[1], kCentre[2]},
+                      {kUp[0], kUp[1], kUp[2]}};
+  }
+  subject.fit = options.fit;
+  return subject;
+}
+
+// Writes what `options` ask of `subject` as the file `path`, then says what it did and what it
+// left out; false, said, when the file cannot be written.
+bool writeOne(const SnapshotOptions& options, const Subject& subject, const std::string& path,
+              std::ostream& progress) {
+  std::string error;
+  int leftOut = 0;
+  StlCounts stl;
+  if (options.stl) {
+    error = writeText(cellsStl(subject, &stl), path);
+    leftOut = stl.undefined;
+  } else if (options.obj) {
+    error = writeText(cellsText(subject, &leftOut), path);
+  } else if (options.gif) {
+    error = writeGif(oscillation(subject, options.every, &leftOut), path);
+  } else {
+    const Image frame = stillFrame(subject, &leftOut);
+    error = writePng(options.icon > 0 ? iconFromFrame(frame, options.icon) : frame, path);
+  }
+  if (!error.empty()) {
+    std::cerr << kSnapshotProgram << ": " << error << "\n";
+    return false;
+  }
+  progress << "Wrote " << path << "\n";
+  // With a cell's numbers on standard output, what is done goes to standard error.
+  if (options.inspect[0] >= 0) std::cout << inspectionText(subject) << std::endl;
+  if (options.convergence) progress << path << ": " << convergenceText(subject) << "\n";
+  const int cells = subject.grid.cellCount();
+  if (leftOut > 0) {
+    std::cerr << kSnapshotProgram << ": " << leftOut << " of " << cells
+              << " cells are undefined and not " << (options.cellsOnly() ? "written" : "drawn")
+              << (options.gif ? " in some frames" : "") << "\n";
+  }
+  if (stl.degenerate > 0) {
+    std::cerr << kSnapshotProgram << ": " << stl.degenerate << " of " << cells
+              << " cells are degenerate (two of their corners meet) and not written\n";
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,9 +153,7 @@ int main(int argc, char** argv) {
     }
   }
   const auto files = snapshotTargets(options);
-  // With a cell's numbers on standard output, what is done goes to standard error.
-  const bool inspecting = options.inspect[0] >= 0;
-  std::ostream& progress = inspecting ? std::cerr : std::cout;
+  std::ostream& progress = options.inspect[0] >= 0 ? std::cerr : std::cout;
   if (!options.cellsOnly()) {
     Display* probe = ensureDisplay(argv, progress);
     // The toolkit gets no arguments of ours.
@@ -103,57 +162,8 @@ int main(int argc, char** argv) {
   }
 
   for (const auto& [surface, path] : files) {
-    Subject subject;
-    subject.surface = own ? kSurfaceCount - 1 : surface;
-    subject.own = own.get();
-    subject.normals = options.normals;
-    subject.facet = options.facet;
-    subject.shading = options.shading;
-    subject.inspect[0] = options.inspect[0];
-    subject.inspect[1] = options.inspect[1];
-    subject.grid = options.grid();
-    if (options.otherEye) {
-      subject.camera = {{options.eye[0], options.eye[1], options.eye[2]},
-                        {kCentre[0], kCentre[1], kCentre[2]},
-                        {kUp[0], kUp[1], kUp[2]}};
-    }
-    subject.fit = options.fit;
-    std::string error;
-    int leftOut = 0;
-    StlCounts stl;
-    if (options.stl) {
-      error = writeText(cellsStl(subject, options.fixedPhase, options.phase, &stl), path);
-      leftOut = stl.undefined;
-    } else if (options.obj) {
-      error = writeText(cellsText(subject, options.fixedPhase, options.phase, &leftOut), path);
-    } else if (options.gif) {
-      error = writeGif(oscillation(subject, options.every, &leftOut), path);
-    } else {
-      const Image frame = stillFrame(subject, options.fixedPhase, options.phase, &leftOut);
-      error = writePng(options.icon > 0 ? iconFromFrame(frame, options.icon) : frame, path);
-    }
-    if (!error.empty()) {
-      std::cerr << kSnapshotProgram << ": " << error << "\n";
-      return 2;
-    }
-    progress << "Wrote " << path << "\n";
-    if (inspecting) {
-      std::cout << inspectionText(subject, options.fixedPhase, options.phase) << std::endl;
-    }
-    if (options.convergence) {
-      progress << path << ": " << convergenceText(subject, options.fixedPhase, options.phase)
-               << "\n";
-    }
-    if (leftOut > 0) {
-      std::cerr << kSnapshotProgram << ": " << leftOut << " of " << subject.grid.cellCount()
-                << " cells are undefined and not " << (options.cellsOnly() ? "written" : "drawn")
-                << (options.gif ? " in some frames" : "")
-                << "\n";
-    }
-    if (stl.degenerate > 0) {
-      std::cerr << kSnapshotProgram << ": " << stl.degenerate << " of " << subject.grid.cellCount()
-                << " cells are degenerate (two of their corners meet) and not written\n";
-    }
+    const Subject subject = subjectOf(options, own ? kSurfaceCount - 1 : surface, own.get());
+    if (!writeOne(options, subject, path, progress)) return 2;
   }
   return 0;
 }

@@ -16,10 +16,12 @@
 
 namespace {
 
-// The surface of `subject` at the current state.
+// The surface of `subject` at its state.
 PointFunction pointsOf(const Subject& subject) {
-  if (subject.own == nullptr) return builtInSurface(subject.surface);
-  return subject.own->at(viewerState);
+  if (subject.own == nullptr) {
+    return builtInSurface(subject.surface, subject.animate, subject.phase);
+  }
+  return subject.own->at(subject.animate ? subject.phase : 0.0);
 }
 
 // The camera of `subject` at the current state: fitted to the surface as it is now.
@@ -33,9 +35,13 @@ Inspection inspectionOf(const Subject& subject) {
                  subject.grid);
 }
 
-// The current frame of `subject`; the viewer's own frame, call for call, for a built-in
-// surface seen by the viewer's camera.
+// The frame of `subject`; the viewer's own frame, call for call, for a built-in surface seen by
+// the viewer's camera. That frame reads the state its handlers share, so the subject's is
+// handed to it there, and only there.
 Image frameOf(const Subject& subject, int* leftOut) {
+  viewerState.surfaceIndex = subject.surface;
+  viewerState.animate = subject.animate;
+  viewerState.phase = subject.phase;
   Scene scene;
   scene.camera = cameraOf(subject);
   scene.normals = subject.normals;
@@ -60,72 +66,55 @@ Image frameOf(const Subject& subject, int* leftOut) {
 
 }  // namespace
 
-Image stillFrame(const Subject& subject, bool animate, float phase, int* leftOut) {
-  viewerState.surfaceIndex = subject.surface;
-  viewerState.animate = animate;
-  viewerState.phase = phase;
-  return frameOf(subject, leftOut);
-}
+Image stillFrame(const Subject& subject, int* leftOut) { return frameOf(subject, leftOut); }
 
 Animation oscillation(const Subject& subject, int every, int* leftOut) {
+  // The viewer's own idle handler advances the shared clock, from its start, as it runs.
   viewerState = ViewerState{};
   viewerState.surfaceIndex = subject.surface;
   Animation animation;
   animation.delayCentiseconds = kGifDelayCentiseconds;
+  Subject now = subject;
   for (int frame = 0; frame < kIdleCallsPerSwing / every; ++frame) {
     for (int call = 0; call < every; ++call) onIdle();
-    animation.frames.push_back(frameOf(subject, leftOut));
+    now.animate = viewerState.animate;
+    now.phase = viewerState.phase;
+    animation.frames.push_back(frameOf(now, leftOut));
     // Nine digits: the exact single-precision value.
     char note[32];
-    std::snprintf(note, sizeof note, "phase %.9g", static_cast<double>(viewerState.phase));
+    std::snprintf(note, sizeof note, "phase %.9g", static_cast<double>(now.phase));
     animation.notes.push_back(note);
   }
   return animation;
 }
 
-std::string inspectionText(const Subject& subject, bool animate, float phase) {
-  viewerState.surfaceIndex = subject.surface;
-  viewerState.animate = animate;
-  viewerState.phase = phase;
-  return asJson(inspectionOf(subject));
-}
+std::string inspectionText(const Subject& subject) { return asJson(inspectionOf(subject)); }
 
-std::string convergenceText(const Subject& subject, bool animate, float phase) {
-  viewerState.surfaceIndex = subject.surface;
-  viewerState.animate = animate;
-  viewerState.phase = phase;
+std::string convergenceText(const Subject& subject) {
   return describe(normalFigures(pointsOf(subject), subject.grid));
 }
 
 namespace {
 
-// The cells of the frame at the current state, and what a file's comments say of them.
+// The cells of the frame at the subject's state, and what a file's comments say of them.
 CellMaker cellsOf(const Subject& subject) {
-  const unsigned surface = subject.surface;
   const PointFunction points = pointsOf(subject);
-  const bool own = subject.own != nullptr;
-  return [points, own, surface](double u, double uNext, double v, double vNext) {
-    return own ? cellAt(points, u, uNext, v, vNext) : cellAt(surface, u, uNext, v, vNext);
+  return [points](double u, double uNext, double v, double vNext) {
+    return cellAt(points, u, uNext, v, vNext);
   };
 }
 
-ObjNotes notesOf(const Subject& subject, bool animate, float phase) {
+ObjNotes notesOf(const Subject& subject) {
   return {NORMALS_VERSION, subject.own ? subject.own->caption() : kCaptions[subject.surface],
-          animate, phase, subject.grid};
+          subject.animate, subject.phase, subject.grid};
 }
 
 }  // namespace
 
-std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut) {
-  viewerState.surfaceIndex = subject.surface;
-  viewerState.animate = animate;
-  viewerState.phase = phase;
-  return cellsAsObj(cellsOf(subject), notesOf(subject, animate, phase), leftOut);
+std::string cellsText(const Subject& subject, int* leftOut) {
+  return cellsAsObj(cellsOf(subject), notesOf(subject), leftOut);
 }
 
-std::string cellsStl(const Subject& subject, bool animate, float phase, StlCounts* counts) {
-  viewerState.surfaceIndex = subject.surface;
-  viewerState.animate = animate;
-  viewerState.phase = phase;
-  return cellsAsStl(cellsOf(subject), notesOf(subject, animate, phase), counts);
+std::string cellsStl(const Subject& subject, StlCounts* counts) {
+  return cellsAsStl(cellsOf(subject), notesOf(subject), counts);
 }

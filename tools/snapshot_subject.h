@@ -13,8 +13,10 @@ class FormulaSurface;
 struct StlCounts;
 
 struct Subject {
-  unsigned surface = 0;                 // one of the six, unless `own` is given
+  unsigned surface = 0;           // one of the six, unless `own` is given
   FormulaSurface* own = nullptr;  // a surface of one's own
+  bool animate = false;           // the animation on, held at `phase`, or at rest
+  float phase = 0.0f;
   Camera camera = kViewerCamera;
   bool fit = false;  // the camera moved along its line of sight until the surface fills the frame
   NormalLines normals = NormalLines::kFacet;
@@ -24,19 +26,18 @@ struct Subject {
   Grid grid;                  // the viewer's own unless another is given
 };
 
-// The frame of `subject` with the animation on at `phase`, or at rest; the most cells any
-// frame left out (corners not finite) in `leftOut`.
-Image stillFrame(const Subject& subject, bool animate, float phase, int* leftOut);
+// The frame of `subject` at its state; the most cells any frame left out (corners not
+// finite) in `leftOut`.
+Image stillFrame(const Subject& subject, int* leftOut);
 // One oscillation of the animation, as the running viewer shows it: the idle handler advances
-// the clock from the start, and every `every` calls a frame is kept, noted with its phase.
+// the clock from the start, and every `every` calls a frame is kept, noted with its phase
+// (the subject's own state is not used).
 Animation oscillation(const Subject& subject, int every, int* leftOut);
-// The numbers of the cell `subject` marks, in the frame at `phase` (or at rest), as JSON.
-std::string inspectionText(const Subject& subject, bool animate, float phase);
-// How close the facet normals of the frame at `phase` (or at rest) come to the surface's own,
-// as one line.
-std::string convergenceText(const Subject& subject, bool animate, float phase);
-// The cells of the frame at `phase` (or at rest) as an OBJ file's text; how many are left out
-// in `leftOut`.
-std::string cellsText(const Subject& subject, bool animate, float phase, int* leftOut);
+// The numbers of the cell `subject` marks, at its state, as JSON.
+std::string inspectionText(const Subject& subject);
+// How close the facet normals come to the surface's own at the subject's state, as lines.
+std::string convergenceText(const Subject& subject);
+// The cells at the subject's state as an OBJ file's text; how many are left out in `leftOut`.
+std::string cellsText(const Subject& subject, int* leftOut);
 // The same cells as a binary STL file's bytes; what it leaves out, and why, in `counts`.
-std::string cellsStl(const Subject& subject, bool animate, float phase, StlCounts* counts);
+std::string cellsStl(const Subject& subject, StlCounts* counts);
