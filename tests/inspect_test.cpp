@@ -153,6 +153,10 @@ TEST(Inspect, FittedViewsFrameTheSurface) {
        }, Grid::over(40, 40, 0, tau, -quarter, quarter), {0, 0, 0}, std::sqrt(3.0)},
       {"a sheet off the origin", [](double u, double v) { return Vector3{u + 5, 2 * v, 0}; },
        Grid::over(4, 4, 0, 1, 0, 1), {5.5, 1, 0}, std::sqrt(1.25)},
+      {"a sheet ten wide", [](double u, double v) { return Vector3{5 * u, 0, 5 * v}; },
+       Grid::over(4, 4, -1, 1, -1, 1), {0, 0, 0}, std::sqrt(50.0)},
+      {"a sheet two hundred wide", [](double u, double v) { return Vector3{100 * u, 0, 100 * v}; },
+       Grid::over(4, 4, -1, 1, -1, 1), {0, 0, 0}, std::sqrt(20000.0)},
   };
   const double sinHalfField = std::sin(22.5 * kDegree);
   for (const auto& c : cases) {
@@ -174,7 +178,13 @@ TEST(Inspect, FittedViewsFrameTheSurface) {
     EXPECT_EQ(v.latitude, 35.26);
     EXPECT_NEAR(v.distance, c.radius / sinHalfField, 5e-4 * v.distance);
     EXPECT_NEAR(v.centre[0], c.centre.x, 1e-3);
+    // The viewer's nearest and furthest views, unless the fitted one lies beyond them: then
+    // half and ten times its distance.
     const Reach reach = reachOf(b);
+    const double fit = c.radius / sinHalfField;
+    const bool within = fit >= kNearest && fit <= kFurthest;
+    EXPECT_NEAR(reach.nearest, within ? kNearest : fit / 2, 1e-9 * fit);
+    EXPECT_NEAR(reach.furthest, within ? kFurthest : 10 * fit, 1e-8 * fit);
     EXPECT_NEAR(zoomed(v, 1e-9, reach).distance, reach.nearest, 1e-3 * reach.nearest);
     EXPECT_LT(reach.nearest, v.distance);
     View back;

@@ -72,8 +72,8 @@ double fitDistance(double radius) { return radius / std::sin(kFieldOfView * 0.5 
 
 Reach reachOf(const Bounds& bounds) {
   const double fit = fitDistance(bounds.radius);
-  if (bounds.radius == 0) return {};
-  return {std::fmin(kNearest, fit / 2), std::fmax(kFurthest, fit * 10)};
+  if (bounds.radius == 0 || (fit >= kNearest && fit <= kFurthest)) return {};
+  return {fit / 2, fit * 10};
 }
 
 Camera fitted(const Camera& camera, const Bounds& b) {
