@@ -3,6 +3,7 @@
 // tests/browser.
 import { test } from "node:test";
 import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
 import { linked, linkTo } from "../../web/page/js/address.mjs";
 import { kHold, kTapTravel, pressesOn } from "../../web/page/js/presses.mjs";
 import { fixed, typedCell } from "../../web/page/js/inspector.mjs";
@@ -10,7 +11,14 @@ import { boundsRefusal, constantRefusal } from "../../web/page/js/constants.mjs"
 import { asCString } from "../../web/page/js/viewer.mjs";
 import { exampleLinks } from "../../web/page/js/examples.mjs";
 
-const link = (hash) => linked(hash, 6, 256, 21);
+// The viewer's facts as its normalsFacts gives them, the link's own names read from the header
+// the viewer's formulas take them from.
+const header = readFileSync(new URL("../../src/formula/formula_surface.h", import.meta.url),
+  "utf8");
+const linkNames = ["u", "v", ...header.match(/kLinkNames\[\] = \{([^}]*)\}/)[1]
+  .match(/"[^"]*"/g).map((name) => JSON.parse(name))];
+const facts = { surfaceCount: 6, formulaLimit: 256, viewersCells: 21, linkNames };
+const link = (hash) => linked(hash, facts);
 
 test("a link's cell is a row and a column of the grid, or none", () => {
   for (const [hash, cell] of [["#surface=2&inspect&cell=3,20", [3, 20]],
@@ -24,13 +32,13 @@ test("a link's cell is a row and a column of the grid, or none", () => {
 test("what is shown is linked and read back as it was", () => {
   const shown = { own: true, formulas: ["u+v", "sin(u)*2", "v^2"], moving: false };
   for (const look of [
-    { view: { viewers: true }, inspecting: false, cell: null, normals: 0, facet: 0, shading: 0 },
+    { view: { viewers: true }, inspecting: false, cell: null, look: [0, 0, 0] },
     { view: { viewers: false, longitude: 25, latitude: 25.26, distance: 17.32 },
-      inspecting: true, cell: [4, 19], normals: 2, facet: 1, shading: 2 },
-    { view: { viewers: true }, inspecting: false, cell: null, normals: 1, facet: 0, shading: 1 },
+      inspecting: true, cell: [4, 19], look: [2, 1, 2] },
+    { view: { viewers: true }, inspecting: false, cell: null, look: [1, 0, 1] },
     { view: { viewers: false, longitude: 45, latitude: 35.26, distance: 2.261,
-      centre: [5.5, -0.001, 0] }, inspecting: false, cell: null, normals: 0, facet: 0,
-    shading: 0 }]) {
+      centre: [5.5, -0.001, 0] }, inspecting: false, cell: null, look: [0, 0,
+    0] }]) {
     const hash = linkTo(shown, false, look);
     const back = link(hash);
     assert.deepEqual(back.formulas, shown.formulas, hash);
@@ -38,22 +46,20 @@ test("what is shown is linked and read back as it was", () => {
     assert.deepEqual(back.view, look.view.viewers ? null :
       [look.view.longitude, look.view.latitude, look.view.distance, ...look.view.centre ?? []]);
     assert.deepEqual(back.cell, look.cell);
-    assert.equal(back.normals, look.normals);
-    assert.equal(back.facet, look.facet, hash);
-    assert.equal(back.shading, look.shading, hash);
+    assert.deepEqual(back.look, look.look, hash);
   }
-  assert.match(linkTo({ surface: 0 }, false, { view: { viewers: true }, normals: 0, facet: 1,
-    shading: 2 }), /^#surface=0&still&facet=diagonals&shading=exact$/);
-  assert.equal(link("#surface=1&normals=surface").normals, 1);
-  assert.equal(link("#surface=1&normals=sideways").normals, 0);
+  assert.match(linkTo({ surface: 0 }, false, { view: { viewers: true }, look: [0, 1,
+    2] }), /^#surface=0&still&facet=diagonals&shading=exact$/);
+  assert.equal(link("#surface=1&normals=surface").look[0], 1);
+  assert.equal(link("#surface=1&normals=sideways").look[0], 0);
   assert.match(linkTo({ surface: 3, moving: true }, false, { view: { viewers: false,
-    longitude: -15, latitude: 20.26, distance: 21.65 }, normals: 0 }), /&view=-15,20.26,21.65$/);
+    longitude: -15, latitude: 20.26, distance: 21.65 } }), /&view=-15,20.26,21.65$/);
 });
 
 test("a field's value is taken whole, or refused with a message naming it", () => {
   // A grid of 20 rows and 7 columns: row 25 is refused, not read as its first keystroke.
   for (const [row, column, want] of [
-    ["19", "6", { cell: 19 * 7 + 6 }], ["0", "0", { cell: 0 }],
+    ["19", "6", { cell: [19, 6] }], ["0", "0", { cell: [0, 0] }],
     ["25", "3", { refusal: "Row 25: a whole number from 0 to 19" }],
     ["-3", "3", { refusal: "Row -3: a whole number from 0 to 19" }],
     ["2", "7", { refusal: "Column 7: a whole number from 0 to 6" }],
@@ -93,7 +99,7 @@ test("a link's value is taken whole, or refused with a message naming it", () =>
     ["#surface=1&normals=sideways", ["normals=sideways: facet, surface, both"]],
     ["#surface=1&facet=edges&shading=phong", ["facet=edges: corner, diagonals",
       "shading=phong: flat, smooth, exact"]]]) {
-    const link = linked(hash, 6, 256);
+    const link = linked(hash, facts);
     assert.deepEqual(link.refused, refused, hash);
   }
   // A refused value is left at its default, never corrected into another.
@@ -104,12 +110,13 @@ test("a link's value is taken whole, or refused with a message naming it", () =>
 
 test("a link's grid, ranges, constants and cell are read as they were written", () => {
   const own = { own: true, formulas: ["R*u", "v", "r"], moving: false };
-  for (const grid of [{ rows: 5, columns: 30, ranges: [0, 6.283185307179586, -1, 1],
-    texts: ["0", "2*pi", "-1", "1"] }, { rows: 100, columns: 3, ranges: null, texts: null }]) {
+  for (const grid of [{ viewers: false, rows: 5, columns: 30, ranges: [0, 6.283185307179586, -1, 1],
+    texts: ["0", "2*pi", "-1", "1"] }, { viewers: false, rows: 100, columns: 3, ranges: null,
+    texts: null }]) {
     const hash = linkTo(own, false, { view: { viewers: true }, inspecting: true, cell: [4, 25],
-      normals: 0, facet: 0, shading: 0, grid, constants: [{ name: "R", value: 2 },
+      look: [0, 0, 0], grid, constants: [{ name: "R", value: 2 },
         { name: "r", value: -0.5 }] });
-    const back = linked(hash, 6, 256);
+    const back = linked(hash, facts);
     assert.deepEqual(back.cells, [grid.rows, grid.columns], hash);
     assert.deepEqual(back.ranges, grid.texts ? [["0", "2*pi"], ["-1", "1"]] : null, hash);
     assert.deepEqual(back.constants, { R: 2, r: -0.5 }, hash);
@@ -121,8 +128,8 @@ test("a link's grid, ranges, constants and cell are read as they were written", 
 });
 
 test("the examples' links open what they say: their grids, ranges and constants", () => {
-  const links = new Map(exampleLinks(6, (k) => `caption ${k}`, linkTo).map(([text, hash]) =>
-    [text.split(":")[0], linked(hash, 6, 256)]));
+  const links = new Map(exampleLinks([0, 1, 2, 3, 4, 5].map((k) => `caption ${k}`), linkTo).map(([text, hash]) =>
+    [text.split(":")[0], linked(hash, facts)]));
   assert.equal(links.get("Surface 3").surface, 3);
   const torus = links.get("A torus"), strip = links.get("A Möbius strip");
   assert.deepEqual(torus.constants, { R: 2 });

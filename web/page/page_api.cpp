@@ -27,20 +27,7 @@ EM_JS(void, tellPageOfFrame, (), {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceCount() { return kSurfaceCount; }
-// The surface the next frame shows: its number, or kSurfaceCount for the one of one's own.
-EMSCRIPTEN_KEEPALIVE unsigned normalsSurfaceIndex() {
-  return ownShownNext() ? kSurfaceCount : viewerState.surfaceIndex;
-}
-EMSCRIPTEN_KEEPALIVE int normalsAnimate() { return viewerState.animate ? 1 : 0; }
-EMSCRIPTEN_KEEPALIVE const char* normalsCaption(unsigned surface) {
-  static std::string own;
-  if (surface < kSurfaceCount) return kCaptions[surface];
-  own = ownCaption();
-  return own.c_str();
-}
-
-// Shows `surface` (below normalsSurfaceCount()), moving or at rest, as a link asks: from the
+// Shows built-in `surface`, moving or at rest, as a link asks: from the
 // next frame on, the clock going on where it is. False, changing nothing, for a surface there
 // is not.
 EMSCRIPTEN_KEEPALIVE int normalsShow(unsigned surface, int animate) {
@@ -53,36 +40,21 @@ EMSCRIPTEN_KEEPALIVE int normalsShow(unsigned surface, int animate) {
   return 1;
 }
 
-// The longest formula a field takes.
-EMSCRIPTEN_KEEPALIVE unsigned normalsFormulaLimit() { return kMaxFormulaLength; }
-
 // Shows the surface whose X, Y and Z are these formulas, moving or at rest; "" when it is shown,
 // or else why not, and what was shown stays.
 EMSCRIPTEN_KEEPALIVE const char* normalsShowFormula(const char* x, const char* y, const char* z,
                                                     int animate) {
   static std::string refusal;
   FormulaError error;
-  if (!showOwnSurface(x, y, z, &error)) {
+  if (!showOwnSurface(x, y, z, animate != 0, &error)) {
     refusal = error.message;
     return refusal.c_str();
   }
-  viewerState.animate = animate != 0;
   return "";
-}
-
-// The formula of one coordinate (0, 1, 2: X, Y, Z) of the surface of one's own, as typed.
-EMSCRIPTEN_KEEPALIVE const char* normalsFormula(int field) {
-  static std::string text;
-  text = field >= 0 && field < 3 ? ownFormula(field) : "";
-  return text.c_str();
 }
 
 // Forgets the surface of one's own; the first surface is shown.
 EMSCRIPTEN_KEEPALIVE void normalsClearFormula() { clearOwnSurface(); }
-
-// Cells of the next frame, and those of the frame on the canvas left out (isDrawable).
-EMSCRIPTEN_KEEPALIVE int normalsCellCount() { return pageGrid().cellCount(); }
-EMSCRIPTEN_KEEPALIVE int normalsCellsLeftOut() { return shownFrame().leftOut; }
 
 // The cells of the frame on the canvas as an OBJ file's text, as normals-snapshot --obj writes
 // them for the same surface and phase (normalsCellsAsObj, below).

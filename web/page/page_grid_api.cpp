@@ -12,17 +12,6 @@
 
 extern "C" {
 
-// The grid of the next frame: 0 its cells along u, 1 along v, 2 whether it has ranges of its
-// own (1) or the viewer's span (0), 3 to 6 u from, u to, v from, v to as asked, 7 the end of
-// the viewer's span (its start is -1).
-EMSCRIPTEN_KEEPALIVE double normalsGrid(int what) {
-  const Grid g = pageGrid();
-  const double* r = pageGridRanges();
-  const double numbers[8] = {static_cast<double>(g.cellsU), static_cast<double>(g.cellsV),
-                             pageGridRanged() ? 1.0 : 0.0, r[0], r[1], r[2], r[3], gridEnd()};
-  return what >= 0 && what < 8 ? numbers[what] : 0;
-}
-
 // Asks for a grid (see setPageGrid): "" when taken, or else why not.
 EMSCRIPTEN_KEEPALIVE const char* normalsSetGrid(double cellsU, double cellsV, int ranged,
                                                 double u0, double u1, double v0, double v1) {
@@ -47,21 +36,6 @@ EMSCRIPTEN_KEEPALIVE const char* normalsEvaluate(const char* field, const char* 
 }
 EMSCRIPTEN_KEEPALIVE double normalsEvaluated() { return evaluated; }
 
-// The constants of the surface of one's own: how many, each one's name and value.
-EMSCRIPTEN_KEEPALIVE int normalsConstantCount() {
-  const FormulaSurface* own = ownSurface();
-  return own ? static_cast<int>(own->constants().size()) : 0;
-}
-EMSCRIPTEN_KEEPALIVE const char* normalsConstantName(int k) {
-  static std::string name;
-  const FormulaSurface* own = ownSurface();
-  name = own && k >= 0 && k < normalsConstantCount() ? own->constants()[k] : "";
-  return name.c_str();
-}
-EMSCRIPTEN_KEEPALIVE double normalsConstant(int k) {
-  const FormulaSurface* own = ownSurface();
-  return own ? own->constant(normalsConstantName(k)) : 0;
-}
 // Sets constant `name`; false, changing nothing, for a name there is not or a value that is
 // not finite.
 EMSCRIPTEN_KEEPALIVE int normalsSetConstant(const char* name, double value) {

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "app/startup.h"
 #include "explorer/figures.h"
 #include "explorer/inspect.h"
 #include "page_scene.h"
@@ -22,15 +21,6 @@ Bounds nextBounds() {
 }  // namespace
 
 extern "C" {
-
-// The view: 1 for the viewer's own camera (0 otherwise), then its longitude, latitude (degrees)
-// and distance, then the point it looks at.
-EMSCRIPTEN_KEEPALIVE double normalsView(int what) {
-  const View& v = pageView();
-  const double numbers[7] = {v.ownCamera ? 1.0 : 0.0, v.longitude, v.latitude, v.distance,
-                             v.centre[0], v.centre[1], v.centre[2]};
-  return what >= 0 && what < 7 ? numbers[what] : 0;
-}
 
 EMSCRIPTEN_KEEPALIVE void normalsTurn(double longitude, double latitude) {
   setPageView(turned(pageView(), longitude, latitude));
@@ -53,11 +43,6 @@ EMSCRIPTEN_KEEPALIVE int normalsSetView(double longitude, double latitude, doubl
   return 1;
 }
 
-// Whether the caption shows in the picture at this view.
-EMSCRIPTEN_KEEPALIVE int normalsCaptionInView() {
-  return captionInView(cameraOf(pageView()), kWindowWidth, kWindowHeight) ? 1 : 0;
-}
-
 // The cell under (x, y) of the frame on the canvas (pixels of a drawing buffer `width` x
 // `height` from its top left), row * the grid's columns + column, or -1.
 EMSCRIPTEN_KEEPALIVE int normalsPick(double x, double y, int width, int height) {
@@ -65,15 +50,6 @@ EMSCRIPTEN_KEEPALIVE int normalsPick(double x, double y, int width, int height) 
   return pick(shown.point, shown.camera, x, y, width, height, shown.grid);
 }
 
-// How the cells look, each a number: what `normalsLook` gives and `normalsSetLook` takes, in
-// this order. 0 the normal lines (0 the facet normals, 1 the surface's own, 2 both), 1 the facet
-// normal (0 the corner, 1 the diagonals), 2 the shading (0 flat, 1 smooth, 2 exact).
-EMSCRIPTEN_KEEPALIVE int normalsLook(int what) {
-  const MeshLook& l = pageLook();
-  const int choices[3] = {static_cast<int>(l.lines), static_cast<int>(l.facet),
-                          static_cast<int>(l.shading)};
-  return what >= 0 && what < 3 ? choices[what] : -1;
-}
 // Sets one of them; false, changing nothing, for another number.
 EMSCRIPTEN_KEEPALIVE int normalsSetLook(int what, int choice) {
   const int most[3] = {2, 1, 2};
@@ -86,9 +62,18 @@ EMSCRIPTEN_KEEPALIVE int normalsSetLook(int what, int choice) {
   return 1;
 }
 
-// Looks into cell `cell` (row * the grid's columns + column), or into none (-1).
-EMSCRIPTEN_KEEPALIVE void normalsInspect(int cell) { setInspectedCell(cell); }
-EMSCRIPTEN_KEEPALIVE int normalsInspectedCell() { return inspectedCell(); }
+// Looks into the cell at `row` and `column` of the next frame's grid, or into none (-1, -1);
+// false, changing nothing, for a cell the grid does not have.
+EMSCRIPTEN_KEEPALIVE int normalsInspect(int row, int column) {
+  if (row == -1 && column == -1) {
+    setInspectedCell(-1);
+    return 1;
+  }
+  const Grid grid = pageGrid();
+  if (row < 0 || row >= grid.cellsU || column < 0 || column >= grid.cellsV) return 0;
+  setInspectedCell(row * grid.cellsV + column);
+  return 1;
+}
 
 // The numbers of the cell looked into, in the frame on the canvas, as JSON; "" for none.
 EMSCRIPTEN_KEEPALIVE const char* normalsInspection() {

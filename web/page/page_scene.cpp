@@ -112,7 +112,7 @@ void onPageKey(unsigned char key, int x, int y) {
 }
 
 bool showOwnSurface(const std::string& x, const std::string& y, const std::string& z,
-                    FormulaError* error) {
+                    bool animate, FormulaError* error) {
   std::unique_ptr<FormulaSurface> own = FormulaSurface::parse(x, y, z, error);
   if (own == nullptr) return false;
   PageScene& s = scene();
@@ -120,6 +120,7 @@ bool showOwnSurface(const std::string& x, const std::string& y, const std::strin
   s.ownShown = true;
   // Its place in the cycle is after the last surface.
   viewerState.surfaceIndex = kSurfaceCount - 1;
+  viewerState.animate = animate;
   glutPostRedisplay();
   tellPageOfChange();
   return true;

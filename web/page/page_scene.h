@@ -21,9 +21,10 @@ void showPageFrame();
 // shows the surface of one's own, when there is one, and the next goes back to the first.
 void onPageKey(unsigned char key, int x, int y);
 
-// Parses and shows a surface of one's own; on a refusal keeps what is shown and says why.
+// Parses and shows a surface of one's own, moving or at rest; on a refusal keeps what is shown
+// and says why.
 bool showOwnSurface(const std::string& x, const std::string& y, const std::string& z,
-                    FormulaError* error);
+                    bool animate, FormulaError* error);
 // Forgets the surface of one's own and shows the first surface.
 void clearOwnSurface();
 

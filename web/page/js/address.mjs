@@ -36,11 +36,14 @@ function fragmentParts(hash, longest = Infinity) {
 // ranges of one's own surface as typed ([[u from, u to] or null, [v from, v to] or null], or
 // null), its
 // constants ({name: value}), the cell looked into (a row and a column within the link's grid,
-// or null), the normal lines, facet normal and shading, and whether the picture is the larger
-// one. A value given that is not what its name takes is refused: left at its default and said
-// in `refused`, one line each naming it. The grid's numbers are passed on as they are (NaN for
-// what is not a number), for the viewer to say what it takes.
-export function linked(hash, surfaceCount, formulaLimit) {
+// or null), the look (the normal lines, facet normal and shading), and whether the picture is
+// the larger one. A value given that is not what its name takes is refused: left at its default
+// and said in `refused`, one line each naming it. The grid's numbers are passed on as they are
+// (NaN for what is not a number), for the viewer to say what it takes. `facts` are the viewer's
+// (its normalsFacts): how many surfaces it has, the longest formula, its own grid's cells along
+// each parameter, and the names a link keeps for itself.
+export function linked(hash, facts) {
+  const { surfaceCount, formulaLimit, viewersCells, linkNames } = facts;
   // Three characters of the address for each of a formula's, percent-encoded.
   const parts = fragmentParts(hash, 3 * (formulaLimit + 1));
   const refused = [];
@@ -74,14 +77,14 @@ export function linked(hash, surfaceCount, formulaLimit) {
   const u = typed("u"), v = typed("v");
   const constants = {};
   for (const [name, value] of parts) {
-    if (kLinkNames.includes(name) || !/^[A-Za-z_]\w*$/.test(name)) continue;
+    if (linkNames.includes(name) || !/^[A-Za-z_]\w*$/.test(name)) continue;
     if (value.trim() !== "" && Number.isFinite(Number(value))) {
       constants[name] = Number(value);
     } else {
       refuse(name, "a constant's value, a finite number");
     }
   }
-  const [rows, columns] = grid ?? [kViewersCells, kViewersCells];
+  const [rows, columns] = grid ?? [viewersCells, viewersCells];
   const view = numbers("view", [3, 6], "three numbers: longitude, latitude and distance, " +
     "then three more for the point looked at where it is not the origin");
   const cellTakes = `a row from 0 to ${rows - 1} and a column from 0 to ${columns - 1}`;
@@ -100,44 +103,39 @@ export function linked(hash, surfaceCount, formulaLimit) {
     formulas: formulas.every((f) => f !== undefined) ? formulas : null,
     view, inspect: parts.has("inspect"), cell,
     cells: grid ?? null, ranges: u || v ? [u, v] : null,
-    constants, normals: choice("normals", kNormalLines), facet: choice("facet", kFacets),
-    shading: choice("shading", kShadings), large: parts.has("large"), refused };
+    constants, look: [choice("normals", kNormalLines), choice("facet", kFacets),
+      choice("shading", kShadings)], large: parts.has("large"), refused };
 }
 
-// The normal lines' names in a link, by their number; the names a link uses for itself, which
-// no constant may have; the viewer's own grid's cells along each parameter.
+// The look's names in a link, by their number: the normal lines, the facet normal, the shading.
 const kNormalLines = ["facet", "surface", "both"];
 const kFacets = ["corner", "diagonals"];
 const kShadings = ["flat", "smooth", "exact"];
-const kLinkNames = ["surface", "x", "y", "z", "still", "view", "inspect", "cell", "normals",
-  "facet", "shading", "large", "cells", "u", "v", "set"];
-const kViewersCells = 21;
 
 // The fragment that opens `shown` again. A picture held still only because the person asked
 // their system for less motion is linked as moving: whoever opens the link chooses for
-// themselves.
-// `look`: the view ({viewers, longitude, latitude, distance, centre: [x, y, z]}), whether cells are looked into,
-// the cell looked into ([row, column]) or null, the normal lines (0, 1, 2), the facet normal
-// (0, 1) and the shading (0, 1, 2), whether the
-// picture is the larger one, the grid ({rows, columns, ranges, texts: the ranges as typed or
-// null}, or null for the viewer's) and
-// the constants of one's own surface ([{name, value}]). Numbers are written as JavaScript
-// writes them, which reads back as the same number.
+// themselves. `shown`: the surface, or `own` with its `formulas`, and whether it is `moving`.
+// `look`: the view ({viewers, longitude, latitude, distance, centre: [x, y, z]}), whether
+// cells are looked into (`inspecting`), the `cell` looked into ([row, column]) or null, the
+// `look` ([normal lines 0 to 2, facet normal 0 or 1, shading 0 to 2]), whether the picture is
+// the `large` one, the `grid` ({viewers, rows, columns, ranges, texts: the ranges as typed or
+// null}, or null for the viewer's) and the `constants` of one's own surface ([{name, value}]).
+// Numbers are written as JavaScript writes them, which reads back as the same number.
 export function linkTo(shown, stillByPreference, look) {
   const what = shown.own ? ["x", "y", "z"].map((name, k) =>
     `${name}=${encodeURIComponent(shown.formulas[k])}`).join("&") : `surface=${shown.surface}`;
   const v = look.view, g = look.grid;
   // The ranges as typed where they were (`2*pi`), encoded; else as numbers.
   const ranges = (g?.texts ?? g?.ranges)?.map((end) => encodeURIComponent(String(end)));
-  const cells = g && (g.rows !== kViewersCells || g.columns !== kViewersCells || g.ranges);
+  const [normals, facet, shading] = look.look ?? [0, 0, 0];
   return `#${what}` + (shown.moving || stillByPreference ? "" : "&still") +
     (shown.own ? (look.constants ?? []).map((c) => `&${c.name}=${c.value}`).join("") : "") +
-    (cells ? `&cells=${g.rows},${g.columns}` : "") +
+    (g && !g.viewers ? `&cells=${g.rows},${g.columns}` : "") +
     (shown.own && ranges ? `&u=${ranges[0]},${ranges[1]}&v=${ranges[2]},${ranges[3]}` : "") +
     (v.viewers ? "" : `&view=${v.longitude},${v.latitude},${v.distance}` +
       (v.centre?.some((x) => x !== 0) ? `,${v.centre.join(",")}` : "")) +
     (look.inspecting ? "&inspect" : "") + (look.cell ? `&cell=${look.cell.join(",")}` : "") +
-    (look.normals ? `&normals=${kNormalLines[look.normals]}` : "") +
-    (look.facet ? `&facet=${kFacets[look.facet]}` : "") +
-    (look.shading ? `&shading=${kShadings[look.shading]}` : "") + (look.large ? "&large" : "");
+    (normals ? `&normals=${kNormalLines[normals]}` : "") +
+    (facet ? `&facet=${kFacets[facet]}` : "") +
+    (shading ? `&shading=${kShadings[shading]}` : "") + (look.large ? "&large" : "");
 }

@@ -65,7 +65,7 @@ export function showConstants(viewer, box, message) {
     }));
   };
   const follow = () => {
-    const constants = viewer.state().own ? viewer.constants() : [];
+    const { constants } = viewer.state();
     const now = constants.map((c) => c.name).join(",");
     box.parentElement.hidden = constants.length === 0;
     if (now !== names) build(constants);

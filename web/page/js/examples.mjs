@@ -22,23 +22,20 @@ const kExamples = [
 ];
 
 // Each example's text and link: the viewer's surfaces, then the surfaces of one's own.
-export function exampleLinks(surfaceCount, captionOf, linkTo) {
-  const still = { view: { viewers: true }, normals: 0 };
-  const links = [];
-  for (let k = 0; k < surfaceCount; k++) {
-    links.push([`Surface ${k}: ${captionOf(k)}`, linkTo({ surface: k, moving: true }, false,
-      still)]);
-  }
+export function exampleLinks(captions, linkTo) {
+  const still = { view: { viewers: true } };
+  const links = captions.map((caption, k) =>
+    [`Surface ${k}: ${caption}`, linkTo({ surface: k, moving: true }, false, still)]);
   for (const [text, formulas, [rows, columns, ranges], constants = {}] of kExamples) {
     links.push([text, linkTo({ own: true, formulas, moving: true }, false, { ...still,
-      grid: { rows, columns, ranges },
+      grid: { viewers: false, rows, columns, ranges },
       constants: Object.entries(constants).map(([name, value]) => ({ name, value })) })]);
   }
   return links;
 }
 
-export function showExamples(list, surfaceCount, captionOf, linkTo) {
-  for (const [text, hash] of exampleLinks(surfaceCount, captionOf, linkTo)) {
+export function showExamples(list, captions, linkTo) {
+  for (const [text, hash] of exampleLinks(captions, linkTo)) {
     const a = Object.assign(document.createElement("a"), { href: hash, textContent: text });
     const li = document.createElement("li");
     li.append(a);

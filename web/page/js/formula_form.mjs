@@ -5,9 +5,9 @@
 
 export function showFormulaForm(viewer, form, message, leftOut) {
   const fields = ["x", "y", "z"].map((name) => form.elements[name]);
-  for (const f of fields) f.maxLength = viewer.formulaLimit();
+  for (const f of fields) f.maxLength = viewer.facts.formulaLimit;
   for (const span of document.querySelectorAll(".formula-limit")) {
-    span.textContent = String(viewer.formulaLimit());
+    span.textContent = String(viewer.facts.formulaLimit);
   }
   const say = (text, field = null) => {
     message.textContent = text;

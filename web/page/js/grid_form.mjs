@@ -1,23 +1,27 @@
-// "Grid": the cells along u and along v (1 to 100 each), and for a surface of one's own the
-// ranges of u and v; "Apply" asks the viewer, which says what a field takes when it is refused,
-// and nothing changes then; "The viewer's grid" goes back to its 21 x 21 cells over its span.
+// "Grid": the cells along u and along v (from 1 to the viewer's most), and for a surface of
+// one's own the ranges of u and v; "Apply" asks the viewer, which says what a field takes when
+// it is refused, and nothing changes then; "The viewer's grid" goes back to its own cells over
+// its span.
 // The fields follow the grid shown, and the figures of each normal against the surface's own
 // follow the picture.
 import { showFigures } from "./figures_table.mjs";
 
 export function showGridForm(viewer, form, message, figure, worst, lookInto) {
   const field = (name) => form.elements[name];
+  const { viewersCells: cells, mostCells } = viewer.facts;
+  for (const name of ["rows", "columns"]) Object.assign(field(name), { min: 1, max: mostCells });
+  for (const most of form.querySelectorAll(".most-cells")) most.textContent = String(mostCells);
   const rangeNames = ["u from", "u to", "v from", "v to"];
   const rangeFields = ["u-from", "u-to", "v-from", "v-to"].map(field);
   // The ranges as typed (`2*pi`) with the values they gave: shown, and linked, while the grid
   // keeps those values.
   let typed = null;
   const rangeTexts = () => {
-    const r = viewer.grid().ranges;
+    const r = viewer.state().grid.ranges;
     return typed && r && typed.values.every((x, k) => x === r[k]) ? typed.texts : null;
   };
   const follow = () => {
-    const g = viewer.grid(), own = viewer.state().own;
+    const { grid: g, own } = viewer.state();
     field("rows").value = g.rows;
     field("columns").value = g.columns;
     const ranges = rangeTexts() ?? g.ranges ?? [...g.span, ...g.span];
@@ -51,7 +55,7 @@ export function showGridForm(viewer, form, message, figure, worst, lookInto) {
     apply();
   });
   form.elements.viewers.addEventListener("click", () => {
-    message.textContent = viewer.setGrid(21, 21, null);
+    message.textContent = viewer.setGrid(cells, cells, null);
   });
   viewer.events.addEventListener("change", follow);
   follow();
@@ -71,9 +75,9 @@ export function showGridForm(viewer, form, message, figure, worst, lookInto) {
   return {
     // A link's grid: its cells (or the viewer's) and its ranges (each [from, to] as typed, or
     // null, for the viewer's span); said as the fields are when refused.
-    open: (cells, ranges) => {
-      const g = viewer.grid();
-      const [rows, columns] = cells ?? [21, 21];
+    open: (linkCells, ranges) => {
+      const g = viewer.state().grid;
+      const [rows, columns] = linkCells ?? [cells, cells];
       const own = viewer.state().own && ranges;
       message.textContent = ask(rows, columns,
         own ? [...(ranges[0] ?? g.span), ...(ranges[1] ?? g.span)] : null);

@@ -46,11 +46,12 @@ function listenOnPicture(viewer, canvas, inspector) {
     if (inspector.on()) inspector.look(viewer.pick(...bufferPoint(event)));
   };
 
-  // A tap on a cell while cells are looked into picks it: the surface stays.
+  // A tap on a cell while cells are looked into picks it: the surface stays. A finger's brings
+  // the cell's numbers into view, which on a phone lie below the picture.
   const tap = (event) => {
-    const cell = inspector.on() ? viewer.pick(...bufferPoint(event)) : -1;
-    if (cell >= 0) {
-      inspector.look(cell);
+    const cell = inspector.on() ? viewer.pick(...bufferPoint(event)) : null;
+    if (cell) {
+      inspector.look(cell, event.pointerType === "touch");
     } else {
       viewer.key("n");
     }

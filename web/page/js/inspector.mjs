@@ -11,7 +11,8 @@ export const fixed = (x) => {
   return (rounded === 0 ? 0 : rounded).toFixed(4);
 };
 // The cell typed as row `rowText` and column `columnText` on a grid of `rows` x `columns`:
-// { cell } when both are whole numbers on it, { refusal } naming the field otherwise.
+// { cell: [row, column] } when both are whole numbers on it, { refusal } naming the field
+// otherwise.
 export function typedCell(rowText, columnText, rows, columns) {
   const whole = (text, name, count) => {
     const n = Number(text);
@@ -19,7 +20,7 @@ export function typedCell(rowText, columnText, rows, columns) {
       `${name} ${text.trim() === "" ? "(empty)" : text}: a whole number from 0 to ${count - 1}`;
   };
   const refusal = whole(rowText, "Row", rows) || whole(columnText, "Column", columns);
-  return refusal ? { refusal } : { cell: Number(rowText) * columns + Number(columnText) };
+  return refusal ? { refusal } : { cell: [Number(rowText), Number(columnText)] };
 }
 
 const vector = (v) => `(${v.map(fixed).join(", ")})`;
@@ -68,17 +69,46 @@ function lines(n) {
   return out;
 }
 
+// The row and column fields: bounded by the grid shown, and what is typed looked into with
+// `look`, or refused with a message naming the field.
+function cellFields(viewer, { row, column, message }, look) {
+  for (const field of [row, column]) field.min = 0;
+  const bound = () => {
+    const { grid } = viewer.state();
+    row.max = grid.rows - 1;
+    column.max = grid.columns - 1;
+    return grid;
+  };
+  // A number field holds "" for what is not a number: "-" or "2e" while typing, said as empty.
+  const typed = () => {
+    const g = bound(), { cell, refusal } = typedCell(row.value, column.value, g.rows, g.columns);
+    message.textContent = refusal ?? "";
+    for (const field of [row, column]) {
+      field.setAttribute("aria-invalid", String(Boolean(refusal?.startsWith(
+        field === row ? "Row" : "Column"))));
+    }
+    if (!refusal) look(cell);
+  };
+  row.addEventListener("input", typed);
+  column.addEventListener("input", typed);
+  // The cell looked into now, shown in the fields.
+  return (cell) => {
+    bound();
+    [row.value, column.value] = cell;
+    message.textContent = "";
+  };
+}
+
 // The inspector says "toggle" (its `events`) when the switch turns on or off.
 export function showInspector(viewer, parts, announcer) {
-  const { toggle, row, column, panel, copy, help, message } = parts;
-  const bounds = () => {
-    const g = viewer.grid();
-    row.max = g.rows - 1;
-    column.max = g.columns - 1;
-    return g;
+  const { toggle, panel, copy, help } = parts;
+  let on = false, said = "", numbers = null, shown = null, intoView = false;
+  const look = (cell, bringIntoView = false) => {
+    intoView = bringIntoView;
+    if (on && cell) viewer.inspect(...cell);
+    intoView = false;
   };
-  for (const field of [row, column]) field.min = 0;
-  let on = false, said = -1, numbers = null, shown = null;
+  const showCell = cellFields(viewer, parts, look);
   const show = () => {
     numbers = viewer.inspection();
     const text = numbers ? lines(numbers) : ["No cell is looked into."];
@@ -89,14 +119,16 @@ export function showInspector(viewer, parts, announcer) {
       shown = text.join("\n");
     }
     copy.disabled = !numbers;
-    const cell = viewer.inspectedCell(), size = bounds().columns;
-    if (cell >= 0 && cell !== said) {
-      announcer.textContent = `Looking into row ${Math.floor(cell / size)}, column ${cell % size}`;
-      row.value = Math.floor(cell / size);
-      column.value = cell % size;
-      message.textContent = "";
+    const { cell } = viewer.state();
+    if (cell && String(cell) !== said) {
+      announcer.textContent = `Looking into row ${cell[0]}, column ${cell[1]}`;
+      showCell(cell);
+      const box = panel.getBoundingClientRect();
+      if (intoView && (box.top >= innerHeight || box.bottom <= 0)) {
+        panel.scrollIntoView({ block: "nearest" });
+      }
     }
-    said = cell;
+    said = String(cell);
   };
   const inspector = {
     events: new EventTarget(),
@@ -106,27 +138,15 @@ export function showInspector(viewer, parts, announcer) {
       toggle.setAttribute("aria-pressed", String(on));
       parts.fields.hidden = !on;
       help.hidden = !on;
-      if (!on) viewer.inspect(-1);
+      if (!on) viewer.inspect(-1, -1);
       show();
       inspector.events.dispatchEvent(new Event("toggle"));
     },
-    look: (cell) => {
-      if (on && cell >= 0) viewer.inspect(cell);
-    },
+    // Looks into `cell` ([row, column]) while cells are looked into; with `bringIntoView`, its
+    // numbers are scrolled into view where they are off the screen.
+    look,
   };
   toggle.addEventListener("click", () => inspector.setOn(!on));
-  // A number field holds "" for what is not a number: "-" or "2e" while typing, said as empty.
-  const typed = () => {
-    const g = bounds(), { cell, refusal } = typedCell(row.value, column.value, g.rows, g.columns);
-    message.textContent = refusal ?? "";
-    for (const field of [row, column]) {
-      field.setAttribute("aria-invalid", String(Boolean(refusal?.startsWith(
-        field === row ? "Row" : "Column"))));
-    }
-    if (!refusal) inspector.look(cell);
-  };
-  row.addEventListener("input", typed);
-  column.addEventListener("input", typed);
   copy.addEventListener("click", () => {
     if (numbers) navigator.clipboard?.writeText(JSON.stringify(numbers, null, 1));
   });

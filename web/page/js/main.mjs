@@ -48,7 +48,7 @@ function followAddress(viewer, showFormula, inspector, pictureSize, gridForm) {
   let stillByPreference = false;
   let refusal = "";
   const open = (hash) => {
-    const link = linked(hash, viewer.surfaceCount(), viewer.formulaLimit());
+    const link = linked(hash, viewer.facts);
     // What the link asks for that it cannot have is said, and replaced by the next link's.
     const text = link.refused.length > 0 ?
       `Not taken from the link: ${link.refused.join("; ")}.` : "";
@@ -56,16 +56,16 @@ function followAddress(viewer, showFormula, inspector, pictureSize, gridForm) {
     refusal = text;
     stillByPreference = reduced && !link.still;
     const moving = !link.still && !reduced;
-    if (!link.formulas) showFormula.forget();
-    if (!link.formulas || !showFormula(link.formulas, moving)) viewer.show(link.surface, moving);
-    for (const [name, value] of Object.entries(link.constants)) viewer.setConstant(name, value);
-    gridForm.open(link.cells, link.ranges);
-    if (!link.view || !viewer.setView(...link.view)) viewer.resetView();
-    [link.normals, link.facet, link.shading].forEach((choice, what) =>
-      viewer.setLook(what, choice));
-    inspector.setOn(link.inspect);
-    const { columns } = viewer.grid();
-    if (link.inspect && link.cell) inspector.look(link.cell[0] * columns + link.cell[1]);
+    viewer.together(() => {
+      if (!link.formulas) showFormula.forget();
+      if (!link.formulas || !showFormula(link.formulas, moving)) viewer.show(link.surface, moving);
+      for (const [name, value] of Object.entries(link.constants)) viewer.setConstant(name, value);
+      gridForm.open(link.cells, link.ranges);
+      if (!link.view || !viewer.setView(...link.view)) viewer.resetView();
+      link.look.forEach((choice, what) => viewer.setLook(what, choice));
+      inspector.setOn(link.inspect);
+      if (link.inspect && link.cell) inspector.look(link.cell);
+    });
     if (link.large !== pictureSize.large()) pictureSize.setLarge(link.large);
   };
   // The address as the page last left it. Any other is a link the browser has taken and not
@@ -75,14 +75,9 @@ function followAddress(viewer, showFormula, inspector, pictureSize, gridForm) {
     if (location.hash !== followed) return;
     const shown = viewer.state();
     if (shown.moving) stillByPreference = false;
-    const cell = viewer.inspectedCell(), columns = viewer.grid().columns;
-    const grid = { ...viewer.grid(), texts: gridForm.rangeTexts() };
-    const look = viewer.look();
-    const hash = linkTo(shown, stillByPreference, { view: viewer.view(),
-      inspecting: inspector.on(),
-      cell: cell >= 0 ? [Math.floor(cell / columns), cell % columns] : null,
-      normals: look[0], facet: look[1], shading: look[2], large: pictureSize.large(), grid,
-      constants: shown.own ? viewer.constants() : [] });
+    const hash = linkTo(shown, stillByPreference, { view: shown.view,
+      inspecting: inspector.on(), cell: shown.cell, look: shown.look, large: pictureSize.large(),
+      grid: { ...shown.grid, texts: gridForm.rangeTexts() }, constants: shown.constants });
     if (location.hash !== hash) history.replaceState(null, "", hash);
     followed = location.hash;
   };
@@ -133,10 +128,10 @@ async function main() {
     [...element(group).querySelectorAll("input")]));
   showViewControls(viewer, [...element("view").querySelectorAll("button")],
     element("caption-note"));
-  showExamples(element("examples"), viewer.surfaceCount(), (k) => viewer.caption(k), linkTo);
+  showExamples(element("examples"), viewer.facts.captions, linkTo);
   const lookInto = (row, column) => {
     if (!inspector.on()) inspector.setOn(true);
-    inspector.look(row * viewer.grid().columns + column);
+    inspector.look([row, column]);
   };
   const gridForm = showGridForm(viewer, element("grid"), element("grid-message"),
     element("convergence"), element("worst-cell"), lookInto);

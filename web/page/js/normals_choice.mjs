@@ -11,7 +11,7 @@ export function showNormalsChoice(viewer, groups) {
     }
   });
   const follow = () => {
-    const look = viewer.look();
+    const { look } = viewer.state();
     groups.forEach((radios, what) => {
       for (const radio of radios) radio.checked = radio.value === String(look[what]);
     });

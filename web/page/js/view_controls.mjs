@@ -20,8 +20,9 @@ export function showViewControls(viewer, buttons, note) {
   };
   for (const button of buttons) button.addEventListener("click", actions[button.id]);
   const follow = () => {
-    note.textContent = viewer.captionInView() ? "" :
-      `The formula is out of the picture at this view: ${viewer.state().caption}`;
+    const { view, caption } = viewer.state();
+    note.textContent = view.captionInView ? "" :
+      `The formula is out of the picture at this view: ${caption}`;
   };
   viewer.events.addEventListener("change", follow);
   follow();

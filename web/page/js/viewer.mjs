@@ -21,6 +21,14 @@ export async function startViewer(canvas) {
   const events = new EventTarget();
   const say = (type, detail) => events.dispatchEvent(new CustomEvent(type, { detail }));
   let shape = { title: "", width: 0, height: 0 };
+  // The state is read from the viewer once after each change, whoever asks for it then; while
+  // a link's values are set together, the page hears of their changes once, at the end.
+  let known = null, holding = 0, held = false;
+  const changed = () => {
+    known = null;
+    if (holding > 0) held = true;
+    else say("change");
+  };
   const program = await createNormals({
     canvas,
     print: (text) => console.log(text),
@@ -28,7 +36,7 @@ export async function startViewer(canvas) {
     onAbort: (what) => say("stopped", String(what)),
     onExit: (status) => say("ended", status),
     onWindow: (title, width, height) => { shape = { title, width, height }; },
-    onViewerChange: () => say("change"),
+    onViewerChange: changed,
     onViewerFrame: () => say("frame"),
     instantiateWasm: (imports, receive) => {
       unpackedProgram().then((bytes) => WebAssembly.instantiate(bytes, imports))
@@ -37,43 +45,51 @@ export async function startViewer(canvas) {
       return {};
     },
   });
-  return { events,
+  const stateJson = program.cwrap("normalsState", "string", []);
+  const facts = JSON.parse(program.cwrap("normalsFacts", "string", [])());
+  const state = () => {
+    known ??= JSON.parse(stateJson());
+    return known;
+  };
+  facts.surfaceCount = facts.captions.length;
+  return { events, facts,
     // The window the program asked for: its title, and its size in CSS pixels.
     window: () => shape,
-    ...whatIsShown(program), ...theView(program, canvas), ...aLook(program),
+    // What the next frame shows, as normalsState gives it: the surface (`own` for the surface
+    // of one's own, with its `formulas` and `constants`), whether it is `moving`, its
+    // `caption`, its `grid` ({rows, columns, ranges or null, span}), the `view` ({viewers,
+    // longitude, latitude, distance, centre, captionInView}), the `look` ([normal lines, facet
+    // normal, shading]), the `cell` looked into ([row, column] or null); and of the frame on
+    // the canvas how many of its `cells` are `leftOut`, their corners not all finite.
+    state,
+    // Runs `setting`, which sets several things at once; the page hears one change after it.
+    together: (setting) => {
+      holding += 1;
+      try {
+        setting();
+      } finally {
+        holding -= 1;
+        if (holding === 0 && held) {
+          held = false;
+          say("change");
+        }
+      }
+    },
+    ...whatIsShown(program, facts), ...theView(program, canvas, state), ...aLook(program),
     // The canvas's drawing buffer is now `width` x `height` of the device's pixels.
     resize: (width, height) => program._glutLayerResize(width, height),
   };
 }
 
 // What is shown: the surfaces, one's own formulas, the keys and the cells as a file.
-function whatIsShown(program) {
+function whatIsShown(program, facts) {
   const key = program.cwrap("glutLayerKey", "number", ["string"]);
-  const caption = program.cwrap("normalsCaption", "string", ["number"]);
   const cellsAsObj = program.cwrap("normalsCellsAsObj", "string", []);
   const cellsFileName = program.cwrap("normalsCellsFileName", "string", []);
   const showFormula = program.cwrap("normalsShowFormula", "string",
     ["string", "string", "string", "number"]);
-  const formula = program.cwrap("normalsFormula", "string", ["number"]);
-  const surfaceCount = program._normalsSurfaceCount();
-  const limit = program._normalsFormulaLimit();
-  const clipped = (text) => asCString(text, limit);
+  const clipped = (text) => asCString(text, facts.formulaLimit);
   return {
-    surfaceCount: () => surfaceCount,
-    // The caption of built-in surface `k`.
-    caption: (k) => caption(k),
-    // The longest formula a field takes.
-    formulaLimit: () => limit,
-    // What the next frame shows: a surface's number (or `own`, the surface of one's own, with
-    // its three formulas), whether it moves, its caption; and of the frame on the canvas, how
-    // many of how many cells are left out, their corners not all finite.
-    state: () => {
-      const surface = program._normalsSurfaceIndex();
-      const own = surface === surfaceCount;
-      return { surface, own, moving: program._normalsAnimate() === 1, caption: caption(surface),
-        formulas: own ? [0, 1, 2].map(formula) : null,
-        leftOut: program._normalsCellsLeftOut(), cells: program._normalsCellCount() };
-    },
     // Shows the surface whose X, Y and Z are these formulas; "" when it is shown, or else why
     // not (the message names the field), and what was shown stays.
     showFormula: (x, y, z, moving) =>
@@ -95,15 +111,8 @@ function whatIsShown(program) {
 }
 
 // The view: turned, zoomed, reset, and the cell under a point of the canvas.
-function theView(program, canvas) {
+function theView(program, canvas, state) {
   return {
-    // The view: the viewer's own camera, or a longitude, latitude (degrees) and distance from
-    // the point looked at, its centre.
-    view: () => {
-      const n = (k) => program._normalsView(k);
-      return { viewers: n(0) === 1, longitude: n(1), latitude: n(2), distance: n(3),
-        centre: [n(4), n(5), n(6)] };
-    },
     turn: (longitude, latitude) => program._normalsTurn(longitude, latitude),
     zoom: (factor) => program._normalsZoom(factor),
     resetView: () => program._normalsResetView(),
@@ -111,10 +120,13 @@ function theView(program, canvas) {
       program._normalsSetView(longitude, latitude, distance, x, y, z) === 1,
     // The eye kept in its direction and moved so that the surface fills the picture.
     fit: () => program._normalsFit(),
-    captionInView: () => program._normalsCaptionInView() === 1,
-    // The cell under (x, y), pixels of the drawing buffer from its top left: row * size +
-    // column, or -1.
-    pick: (x, y) => program._normalsPick(x, y, canvas.width, canvas.height),
+    // The cell under (x, y), pixels of the drawing buffer from its top left: [row, column], or
+    // null.
+    pick: (x, y) => {
+      const cell = program._normalsPick(x, y, canvas.width, canvas.height);
+      const { columns } = state().grid;
+      return cell < 0 ? null : [Math.floor(cell / columns), cell % columns];
+    },
   };
 }
 
@@ -124,24 +136,12 @@ function aLook(program) {
   const inspection = program.cwrap("normalsInspection", "string", []);
   const setGrid = program.cwrap("normalsSetGrid", "string",
     ["number", "number", "number", "number", "number", "number", "number"]);
-  const constantName = program.cwrap("normalsConstantName", "string", ["number"]);
   const setConstant = program.cwrap("normalsSetConstant", "number", ["string", "number"]);
   const convergence = program.cwrap("normalsConvergence", "string", []);
   const evaluate = program.cwrap("normalsEvaluate", "string", ["string", "string"]);
   return {
-    // How the cells look: [the normal lines (0 the facet normals, 1 the surface's own, 2 both),
-    // the facet normal (0 the corner, 1 the diagonals), the shading (0 flat, 1 smooth, 2
-    // exact)]; setLook(k, choice) sets the k-th.
-    look: () => [0, 1, 2].map((k) => program._normalsLook(k)),
+    // How the cells look: setLook(k, choice) sets the k-th of the state's `look`.
     setLook: (what, choice) => program._normalsSetLook(what, choice) === 1,
-    // The grid of the next frame: its rows (cells along u) and columns (along v), the ranges
-    // asked for a surface of one's own ([u from, u to, v from, v to]) or null, and the viewer's
-    // span of each parameter.
-    grid: () => {
-      const n = (k) => program._normalsGrid(k);
-      return { rows: n(0), columns: n(1), ranges: n(2) === 1 ? [n(3), n(4), n(5), n(6)] : null,
-        span: [-1, n(7)] };
-    },
     // A range's end as typed (`2*pi`), evaluated by the formulas' parser: { value } or
     // { refusal } naming `field`.
     evaluate: (field, text) => {
@@ -151,15 +151,13 @@ function aLook(program) {
     // Asks for a grid: "" when taken, or else why not (the field and what it takes).
     setGrid: (rows, columns, ranges) => setGrid(rows, columns, ranges ? 1 : 0,
       ...(ranges ?? [0, 0, 0, 0])),
-    // The constants of the surface of one's own: [{name, value}], in the formulas' order.
-    constants: () => Array.from({ length: program._normalsConstantCount() }, (_, k) =>
-      ({ name: constantName(k), value: program._normalsConstant(k) })),
     setConstant: (name, value) => setConstant(name, value) === 1,
     // How close each kind of normal of the frame on the canvas comes to the surface's own, as
     // JSON (figuresJson).
     convergence: () => convergence(),
-    inspect: (cell) => program._normalsInspect(cell),
-    inspectedCell: () => program._normalsInspectedCell(),
+    // Looks into the cell at `row` and `column` of the grid, or into none (-1, -1); false for
+    // a cell the grid does not have.
+    inspect: (row, column) => program._normalsInspect(row, column) === 1,
     // The numbers of the cell looked into, in the frame on the canvas, or null.
     inspection: () => {
       const json = inspection();
