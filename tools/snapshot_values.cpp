@@ -1,5 +1,6 @@
 #include "snapshot_values.h"
 
+#include <climits>
 #include <cmath>
 #include <initializer_list>
 #include <vector>
@@ -52,7 +53,12 @@ void readCells(const CommandLine& args, const std::string& text, int cells[2]) {
   const bool one = text.find(',') == std::string::npos;
   const std::vector<std::string> w =
       words(args, text, one ? 1 : 2, "the cells along u and along v: NU or NU,NV");
-  for (std::size_t k = 0; k < w.size(); ++k) cells[k] = args.integer(w[k], 1, kMostCells);
+  for (std::size_t k = 0; k < w.size(); ++k) {
+    cells[k] = args.integer(w[k], INT_MIN, INT_MAX);
+    const std::string refusal =
+        cellsRefusal(k == 0 ? "--cells along u" : "--cells along v", cells[k]);
+    if (!refusal.empty()) args.fail(refusal + ", not " + w[k]);
+  }
   if (one) cells[1] = cells[0];
 }
 
@@ -63,7 +69,8 @@ void readRange(const CommandLine& args, const std::string& text, double range[2]
     const std::string refusal = evaluateNumber(args.option(), w[k], &range[k]);
     if (!refusal.empty()) args.fail(refusal);
   }
-  if (range[0] == range[1]) args.fail(args.option() + ": the range's ends are the same number");
+  const std::string refusal = rangeRefusal(args.option(), range[0], range[1]);
+  if (!refusal.empty()) args.fail(refusal);
 }
 
 std::pair<std::string, double> readSetting(const CommandLine& args, const std::string& text) {

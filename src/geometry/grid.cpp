@@ -37,18 +37,23 @@ GridCell Grid::cell(int row, int column) const {
   return {u(row), u(row + 1), v(column), v(column + 1)};
 }
 
+std::string cellsRefusal(const std::string& field, int cells) {
+  if (cells >= 1 && cells <= kMostCells) return "";
+  return field + ": a whole number from 1 to " + std::to_string(kMostCells);
+}
+
+std::string rangeRefusal(const std::string& field, double from, double to) {
+  if (!std::isfinite(from)) return field + " from: a number";
+  if (!std::isfinite(to)) return field + " to: a number";
+  return from == to ? field + ": its two ends are the same number" : "";
+}
+
 std::string gridRefusal(int cellsU, int cellsV, const double* ranges) {
-  const std::string most = std::to_string(kMostCells);
-  if (cellsU < 1 || cellsU > kMostCells) return "Cells along u: a whole number from 1 to " + most;
-  if (cellsV < 1 || cellsV > kMostCells) return "Cells along v: a whole number from 1 to " + most;
-  if (ranges == nullptr) return "";
-  const char* names[4] = {"u from", "u to", "v from", "v to"};
-  for (int k = 0; k < 4; ++k) {
-    if (!std::isfinite(ranges[k])) return std::string(names[k]) + ": a number";
-  }
-  if (ranges[0] == ranges[1]) return "u: its two ends are the same number";
-  if (ranges[2] == ranges[3]) return "v: its two ends are the same number";
-  return "";
+  std::string refusal = cellsRefusal("Cells along u", cellsU);
+  if (refusal.empty()) refusal = cellsRefusal("Cells along v", cellsV);
+  if (refusal.empty() && ranges != nullptr) refusal = rangeRefusal("u", ranges[0], ranges[1]);
+  if (refusal.empty() && ranges != nullptr) refusal = rangeRefusal("v", ranges[2], ranges[3]);
+  return refusal;
 }
 
 double gridEnd() { return sweepValue(kGridSize); }

@@ -37,6 +37,10 @@ struct Grid {
 // viewer's span) make no grid, for a person, naming the field and what it takes; "" when they
 // make one.
 std::string gridRefusal(int cellsU, int cellsV, const double* ranges);
+// Its parts, for a field of their own: `cells` along one parameter (1 to kMostCells), and one
+// parameter's range (two different finite numbers), each refusal beginning with `field`.
+std::string cellsRefusal(const std::string& field, int cells);
+std::string rangeRefusal(const std::string& field, double from, double to);
 
 
 // Every cell of the surface `point` on `grid`, rows (u) outer and columns (v) inner, each
