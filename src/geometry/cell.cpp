@@ -65,12 +65,7 @@ Cell cellFromCorners(const Vector3& p00, const Vector3& p01, const Vector3& p11,
   // zero normal through the guarded division.
   const Vector3 normal = e2.normalized().cross(e1.normalized()).normalized();
   const Vector3 centre = (((p01 + p00) + p11) + p10).dividedBy(4.0);
-  // The line runs against the normal: the normal is the side the cell is lit from, the line
-  // shows the other.
-  const Vector3 lineEnd{centre.x - normal.x * kNormalLineScale,
-                        centre.y - normal.y * kNormalLineScale,
-                        centre.z - normal.z * kNormalLineScale};
-  return {p00, p01, p11, p10, normal, centre, lineEnd};
+  return {p00, p01, p11, p10, normal, centre, normalLineEnd(centre, normal)};
 }
 
 namespace {

@@ -13,6 +13,13 @@ constexpr double kGridLimit = 1.0;
 // Length of the normal line for a unit normal.
 constexpr double kNormalLineScale = 0.5;
 
+// The far end of a normal line from `from`: it runs against `normal`, which is the side the
+// cell is lit from, so the line shows the other.
+inline Vector3 normalLineEnd(const Vector3& from, const Vector3& normal) {
+  return {from.x - normal.x * kNormalLineScale, from.y - normal.y * kNormalLineScale,
+          from.z - normal.z * kNormalLineScale};
+}
+
 // Visits every cell's parameter range, u outer and v inner. The parameters are accumulated by
 // repeated addition, not computed from a counter: the 21st start value is 0.9999999999999998,
 // so each parameter takes 21 values and the last row and column reach about 1.1.

@@ -48,9 +48,7 @@ Cell withFacetNormal(const Cell& cell, FacetNormal kind) {
   if (kind == FacetNormal::kCorner) return cell;
   Cell c = cell;
   c.normal = diagonalNormal(cell).normal;
-  c.lineEnd = {c.centre.x - c.normal.x * kNormalLineScale,
-               c.centre.y - c.normal.y * kNormalLineScale,
-               c.centre.z - c.normal.z * kNormalLineScale};
+  c.lineEnd = normalLineEnd(c.centre, c.normal);
   return c;
 }
 

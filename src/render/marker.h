@@ -6,6 +6,7 @@
 #pragma once
 
 #include "geometry/derivative.h"
+#include "render/mesh.h"
 
 struct Marker {
   Cell cell;
@@ -18,7 +19,7 @@ inline constexpr float kMarkerOutline[3] = {0, 0, 0};
 inline constexpr float kArrowE1[3] = {0, 0.6f, 0};
 inline constexpr float kArrowE2[3] = {0, 0.3f, 1};
 inline constexpr float kArrowFacet[3] = {1, 0, 1};
-inline constexpr float kArrowOwn[3] = {0, 1, 1};
+inline constexpr const float (&kArrowOwn)[3] = kOwnNormalColour;
 
 // Widths, in the window's pixels, of the outline and the arrows.
 constexpr float kMarkerOutlineWidth = 6;  // half of it outside the face

@@ -69,11 +69,9 @@ namespace {
 // The surface's own normal line of a cell: half a unit against N from its middle.
 void drawOwnLine(const PointFunction& point, const GridCell& g) {
   const SurfaceNormal own = surfaceNormalAtMiddle(point, g);
-  const Vector3 end{own.point.x - own.normal.x * kNormalLineScale,
-                    own.point.y - own.normal.y * kNormalLineScale,
-                    own.point.z - own.normal.z * kNormalLineScale};
+  const Vector3 end = normalLineEnd(own.point, own.normal);
   if (!own.defined || !isDrawable(own.point) || !isDrawable(end)) return;
-  glColor3f(0, 1, 1);
+  glColor3f(kOwnNormalColour[0], kOwnNormalColour[1], kOwnNormalColour[2]);
   glBegin(GL_LINES);
   vertex(own.point);
   vertex(end);

@@ -22,6 +22,9 @@ void drawFacetLine(const Cell& cell);
 // own normals at every cell's middle (teal, half a unit against N, as the red line runs
 // against n), or both.
 enum class NormalLines { kFacet = 0, kSurface = 1, kBoth = 2 };
+// The colour N is drawn in, as a line and as the marker's arrow: cyan, which the line's
+// ambient-only light darkens to teal.
+inline constexpr float kOwnNormalColour[3] = {0, 1, 1};
 
 // How a cell's face is lit: flat by its facet normal (the viewer's), or at each corner by the
 // vertex normal there (smooth shading: lit per vertex and blended across the face), or by the
