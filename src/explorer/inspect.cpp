@@ -27,13 +27,9 @@ Inspection inspect(const PointFunction& point, int row, int column, const Camera
 
   // Lit as the GL layer lights the quad's vertices: its normal in single precision, taken to
   // eye space by the camera's normal matrix, against the light set at start-up.
-  float toEye[9];
-  normalMatrix(modelviewOf(camera), toEye);
   const float n[3] = {static_cast<float>(c.normal.x), static_cast<float>(c.normal.y),
                       static_cast<float>(c.normal.z)};
-  for (int i = 0; i < 3; ++i) {
-    in.eyeNormal[i] = toEye[3 * i] * n[0] + toEye[3 * i + 1] * n[1] + toEye[3 * i + 2] * n[2];
-  }
+  eyeNormal(modelviewOf(camera), n, in.eyeNormal);
   Lighting light;
   for (int i = 0; i < 3; ++i) {
     light.ambient[i] = kLightAmbient[i];
@@ -46,7 +42,7 @@ Inspection inspect(const PointFunction& point, int row, int column, const Camera
   float lit[3];
   litColour(light, white, in.eyeNormal, lit);
   in.shade = lit[0];
-  in.level = static_cast<int>(std::lround(std::fmin(1.0f, std::fmax(0.0f, lit[0])) * 255.0f));
+  in.level = colourLevel(lit[0]);
 
   in.middle[0] = (g.u + g.uNext) / 2;
   in.middle[1] = (g.v + g.vNext) / 2;

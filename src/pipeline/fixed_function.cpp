@@ -131,3 +131,15 @@ RasterPosition rasterPosition(const Matrix& mv, const Matrix& projection, const 
   return {true, clip[0] * d * halfWidth + halfWidth, clip[1] * d * halfHeight + halfHeight,
           clip[2] * d * 0.5f + 0.5f};
 }
+
+void eyeNormal(const Matrix& modelview, const float normal[3], float out[3]) {
+  float toEye[9];
+  normalMatrix(modelview, toEye);
+  for (int i = 0; i < 3; ++i) {
+    out[i] = toEye[3 * i] * normal[0] + toEye[3 * i + 1] * normal[1] + toEye[3 * i + 2] * normal[2];
+  }
+}
+
+int colourLevel(float channel) {
+  return static_cast<int>(std::lround(std::fmin(1.0f, std::fmax(0.0f, channel)) * 255.0f));
+}

@@ -36,6 +36,11 @@ struct Lighting {
 void setLightPosition(Lighting* light, const Matrix& modelview, const float position[4]);
 // The lit colour of a vertex of colour `colour` and eye-space normal `normal`, clamped.
 void litColour(const Lighting& light, const float colour[3], const float normal[3], float out[3]);
+// `normal` taken to eye space by the normal matrix of `modelview`, in single precision.
+void eyeNormal(const Matrix& modelview, const float normal[3], float out[3]);
+// A colour channel from 0 to 1 as the 8-bit level the frame buffer holds: clamped, and
+// rounded to the nearest of 256.
+int colourLevel(float channel);
 
 // The raster position in window coordinates, as glRasterPos leaves it for a viewport
 // `width` x `height` at the origin; `valid` is false when the point is clipped away.

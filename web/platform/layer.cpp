@@ -39,11 +39,8 @@ void lightVertex(const float colour[3], const float normal[3], float out[3]) {
     for (int k = 0; k < 3; ++k) out[k] = colour[k];
     return;
   }
-  float toEye[9], eye[3];
-  normalMatrix(l.modelview, toEye);
-  for (int i = 0; i < 3; ++i) {
-    eye[i] = toEye[3 * i] * normal[0] + toEye[3 * i + 1] * normal[1] + toEye[3 * i + 2] * normal[2];
-  }
+  float eye[3];
+  eyeNormal(l.modelview, normal, eye);
   litColour(l.light, colour, eye, out);
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 void setColour(const float colour[3], std::uint8_t alpha, std::uint8_t out[4]) {
   for (int k = 0; k < 3; ++k) {
-    out[k] = static_cast<std::uint8_t>(std::lround(std::clamp(colour[k], 0.0f, 1.0f) * 255.0f));
+    out[k] = static_cast<std::uint8_t>(colourLevel(colour[k]));
   }
   out[3] = alpha;
 }
