@@ -70,11 +70,11 @@ std::string writeText(const std::string& text, const std::string& path) {
   });
 }
 
-// What `options` ask to draw or write of `surface` (or of `own`, a surface of one's own).
-Subject subjectOf(const SnapshotOptions& options, unsigned surface, FormulaSurface* own) {
+// What `options` ask to draw or write of `surface` (or of `typed`, a surface of one's own).
+Subject subjectOf(const SnapshotOptions& options, unsigned surface, FormulaSurface* typed) {
   Subject subject;
   subject.surface = surface;
-  subject.own = own;
+  subject.typed = typed;
   subject.animate = options.fixedPhase;
   subject.phase = options.phase;
   subject.normals = options.normals;
@@ -136,16 +136,17 @@ bool writeOne(const SnapshotOptions& options, const Subject& subject, const std:
 int main(int argc, char** argv) {
   const SnapshotOptions options = parseSnapshotOptions(argc, argv);
   // A surface of one's own is parsed before anything else: a bad formula writes nothing.
-  std::unique_ptr<FormulaSurface> own;
-  if (options.own()) {
+  std::unique_ptr<FormulaSurface> typed;
+  if (options.typed()) {
     FormulaError error;
-    own = FormulaSurface::parse(options.formula[0], options.formula[1], options.formula[2], &error);
-    if (own == nullptr) {
+    const auto& f = options.formula;
+    typed = FormulaSurface::parse(f[0], f[1], f[2], &error);
+    if (typed == nullptr) {
       std::cerr << kSnapshotProgram << ": " << error.message << "\n";
       return 2;
     }
     for (const auto& [name, value] : options.settings) {
-      if (!own->setConstant(name, value)) {
+      if (!typed->setConstant(name, value)) {
         std::cerr << kSnapshotProgram << ": --set: the formulas have no constant \"" << name
                   << "\" (see --help)\n";
         return 2;
@@ -162,7 +163,7 @@ int main(int argc, char** argv) {
   }
 
   for (const auto& [surface, path] : files) {
-    const Subject subject = subjectOf(options, own ? kSurfaceCount - 1 : surface, own.get());
+    const Subject subject = subjectOf(options, typed ? kSurfaceCount - 1 : surface, typed.get());
     if (!writeOne(options, subject, path, progress)) return 2;
   }
   return 0;

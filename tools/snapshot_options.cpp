@@ -86,10 +86,10 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     }
   }
   if (all && o.surface >= 0) args.fail("--surface and --all exclude each other");
-  if (o.own() && (all || o.surface >= 0)) {
+  if (o.typed() && (all || o.surface >= 0)) {
     args.fail("a surface of one's own (--x, --y, --z) goes without --surface or --all");
   }
-  if (o.own() && (o.formula[0].empty() || o.formula[1].empty() || o.formula[2].empty())) {
+  if (o.typed() && (o.formula[0].empty() || o.formula[1].empty() || o.formula[2].empty())) {
     args.fail("a surface of one's own needs all three of --x, --y and --z");
   }
   if (atRest && phase) args.fail("--phase and --at-rest exclude each other");
@@ -105,16 +105,16 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     args.fail(cellFile + " writes cells, seen from nowhere: no --eye or --fit");
   }
   const bool ranged = o.uRange[0] != o.uRange[1] || o.vRange[0] != o.vRange[1];
-  if (ranged && !o.own()) {
+  if (ranged && !o.typed()) {
     args.fail("--u and --v belong to a surface of one's own: a built-in keeps its span");
   }
-  if (!o.settings.empty() && !o.own()) args.fail("--set belongs to a surface of one's own");
+  if (!o.settings.empty() && !o.typed()) args.fail("--set belongs to a surface of one's own");
   const Grid grid = o.grid();
   if (o.inspect[0] >= grid.cellsU || o.inspect[1] >= grid.cellsV) {
     args.fail("--inspect: the grid has rows 0 to " + std::to_string(grid.cellsU - 1) +
               " and columns 0 to " + std::to_string(grid.cellsV - 1));
   }
-  if (o.inspect[0] >= 0 && !(o.surface >= 0 || o.own())) {
+  if (o.inspect[0] >= 0 && !(o.surface >= 0 || o.typed())) {
     args.fail("--inspect looks into one surface: --surface K, or --x --y --z");
   }
   if (o.inspect[0] >= 0 && (o.gif || o.cellsOnly())) {
@@ -133,7 +133,7 @@ std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOpti
   std::string file;
   // One surface and a name with the right ending: that file. Otherwise a folder, made if
   // missing.
-  const bool one = o.surface >= 0 || o.own();
+  const bool one = o.surface >= 0 || o.typed();
   if (one && endsWith(o.out, extension) && !isDirectory(o.out)) {
     const std::size_t slash = o.out.rfind('/');
     folder = slash == std::string::npos ? "." : o.out.substr(0, slash + 1);
@@ -150,7 +150,7 @@ std::vector<std::pair<unsigned, std::string>> snapshotTargets(const SnapshotOpti
   const auto named = [&](unsigned k) {
     return file.empty() ? folder + separator + surfaceFileStem(k) + extension : file;
   };
-  if (o.own()) return {{kSurfaceCount, named(kSurfaceCount)}};
+  if (o.typed()) return {{kSurfaceCount, named(kSurfaceCount)}};
   for (unsigned k = 0; k < kSurfaceCount; ++k) {
     if (o.surface >= 0 && k != static_cast<unsigned>(o.surface)) continue;
     out.push_back({k, named(k)});

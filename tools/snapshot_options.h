@@ -41,7 +41,7 @@ struct SnapshotOptions {
 
   // The cells written as a file (OBJ or STL): no display, no picture.
   bool cellsOnly() const { return obj || stl; }
-  bool own() const { return !formula[0].empty() || !formula[1].empty() || !formula[2].empty(); }
+  bool typed() const { return !formula[0].empty() || !formula[1].empty() || !formula[2].empty(); }
 };
 
 // What --help prints: the usage lines and every option.

@@ -18,10 +18,10 @@ namespace {
 
 // The surface of `subject` at its state.
 PointFunction pointsOf(const Subject& subject) {
-  if (subject.own == nullptr) {
+  if (subject.typed == nullptr) {
     return builtInSurface(subject.surface, subject.animate, subject.phase);
   }
-  return subject.own->at(subject.animate ? subject.phase : 0.0);
+  return subject.typed->at(subject.animate ? subject.phase : 0.0);
 }
 
 // The camera of `subject` at the current state: fitted to the surface as it is now.
@@ -49,9 +49,9 @@ Image frameOf(const Subject& subject, int* leftOut) {
   scene.shading = subject.shading;
   if (!subject.grid.viewers) scene.grid = &subject.grid;
   const PointFunction points = pointsOf(subject);
-  if (subject.own != nullptr) {
+  if (subject.typed != nullptr) {
     scene.surface = &points;
-    scene.caption = subject.own->caption().c_str();
+    scene.caption = subject.typed->caption().c_str();
   }
   Marker marked;
   if (subject.inspect[0] >= 0) {
@@ -105,7 +105,7 @@ CellMaker cellsOf(const Subject& subject) {
 }
 
 ObjNotes notesOf(const Subject& subject) {
-  return {NORMALS_VERSION, subject.own ? subject.own->caption() : kCaptions[subject.surface],
+  return {NORMALS_VERSION, subject.typed ? subject.typed->caption() : kCaptions[subject.surface],
           subject.animate, subject.phase, subject.grid};
 }
 

@@ -13,9 +13,9 @@ class FormulaSurface;
 struct StlCounts;
 
 struct Subject {
-  unsigned surface = 0;           // one of the six, unless `own` is given
-  FormulaSurface* own = nullptr;  // a surface of one's own
-  bool animate = false;           // the animation on, held at `phase`, or at rest
+  unsigned surface = 0;             // one of the six, unless `typed` is given
+  FormulaSurface* typed = nullptr;  // a surface of one's own
+  bool animate = false;             // the animation on, held at `phase`, or at rest
   float phase = 0.0f;
   Camera camera = kViewerCamera;
   bool fit = false;  // the camera moved along its line of sight until the surface fills the frame

@@ -27,7 +27,7 @@ double figureUnit(double x, int figures) {
 View bounded(const View& from, double longitude, double latitude, double distance,
              const Reach& reach) {
   View v = from;
-  v.ownCamera = false;
+  v.viewers = false;
   v.longitude = hundredths(std::remainder(longitude, 360.0));
   v.latitude = hundredths(std::clamp(latitude, -kLatitudeLimit, kLatitudeLimit));
   // Rounded after the bounds: a bound to four figures may lie a rounding outside them.
@@ -39,7 +39,7 @@ View bounded(const View& from, double longitude, double latitude, double distanc
 }  // namespace
 
 Camera cameraOf(const View& view) {
-  if (view.ownCamera) return kViewerCamera;
+  if (view.viewers) return kViewerCamera;
   const double lon = view.longitude * kDegree, lat = view.latitude * kDegree;
   const double d = view.distance;
   const double* c = view.centre;
@@ -86,7 +86,7 @@ Camera fitted(const Camera& camera, const Bounds& b) {
 }
 
 View fitted(const View& view, const Bounds& b) {
-  const View from = view.ownCamera ? viewerAngles() : view;
+  const View from = view.viewers ? viewerAngles() : view;
   if (b.radius == 0) return from;
   const double unit = figureUnit(b.radius, 4);
   View v = bounded(from, from.longitude, from.latitude, fitDistance(b.radius), reachOf(b));
@@ -99,7 +99,7 @@ View viewerAngles() {
   const double* e = kEye;
   const double d = std::sqrt(e[0] * e[0] + e[1] * e[1] + e[2] * e[2]);
   View v;
-  v.ownCamera = false;
+  v.viewers = false;
   v.longitude = std::atan2(e[0], e[2]) / kDegree;
   v.latitude = std::asin(e[1] / d) / kDegree;
   v.distance = d;
@@ -107,14 +107,14 @@ View viewerAngles() {
 }
 
 View turned(const View& view, double longitude, double latitude) {
-  const View from = view.ownCamera ? viewerAngles() : view;
+  const View from = view.viewers ? viewerAngles() : view;
   // The distance as it was, to four figures: a fitted view may be nearer than kNearest.
   return bounded(from, from.longitude + longitude, from.latitude + latitude, from.distance,
                  {0, HUGE_VAL});
 }
 
 View zoomed(const View& view, double factor, const Reach& reach) {
-  const View from = view.ownCamera ? viewerAngles() : view;
+  const View from = view.viewers ? viewerAngles() : view;
   return bounded(from, from.longitude, from.latitude, from.distance * factor, reach);
 }
 

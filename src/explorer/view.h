@@ -9,7 +9,7 @@
 #include "render/frame.h"
 
 struct View {
-  bool ownCamera = true;  // the viewer's own camera, kViewerCamera, exactly
+  bool viewers = true;  // the viewer's own camera, kViewerCamera, exactly
   // Degrees about the Y axis from +Z toward +X; degrees above the XZ plane; units from the
   // point looked at, `centre` (the origin unless the view was fitted to a surface).
   double longitude = 0, latitude = 0, distance = 0;

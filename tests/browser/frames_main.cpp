@@ -37,7 +37,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* drawFormulaAt(int width, int height,
                                                           float phase) {
   static std::string refusal;
   FormulaError error;
-  if (!showOwnSurface(x, y, z, animate != 0, &error)) {
+  if (!showTypedSurface(x, y, z, animate != 0, &error)) {
     refusal = error.message;
     return refusal.c_str();
   }

@@ -32,7 +32,7 @@ extern "C" {
 // is not.
 EMSCRIPTEN_KEEPALIVE int normalsShow(unsigned surface, int animate) {
   if (surface >= kSurfaceCount) return 0;
-  if (ownShownNext()) clearOwnSurface();
+  if (typedShownNext()) clearTypedSurface();
   viewerState.surfaceIndex = surface;
   viewerState.animate = animate != 0;
   glutPostRedisplay();
@@ -46,7 +46,7 @@ EMSCRIPTEN_KEEPALIVE const char* normalsShowFormula(const char* x, const char* y
                                                     int animate) {
   static std::string refusal;
   FormulaError error;
-  if (!showOwnSurface(x, y, z, animate != 0, &error)) {
+  if (!showTypedSurface(x, y, z, animate != 0, &error)) {
     refusal = error.message;
     return refusal.c_str();
   }
@@ -54,14 +54,14 @@ EMSCRIPTEN_KEEPALIVE const char* normalsShowFormula(const char* x, const char* y
 }
 
 // Forgets the surface of one's own; the first surface is shown.
-EMSCRIPTEN_KEEPALIVE void normalsClearFormula() { clearOwnSurface(); }
+EMSCRIPTEN_KEEPALIVE void normalsClearFormula() { clearTypedSurface(); }
 
 // The cells of the frame on the canvas as an OBJ file's text, as normals-snapshot --obj writes
 // them for the same surface and phase (normalsCellsAsObj, below).
 // The name of that file: as normals-snapshot --obj names it for the same surface.
 EMSCRIPTEN_KEEPALIVE const char* normalsCellsFileName() {
   static std::string name;
-  name = surfaceFileStem(shownFrame().own ? kSurfaceCount : shownFrame().state.surfaceIndex) +
+  name = surfaceFileStem(shownFrame().typed ? kSurfaceCount : shownFrame().state.surfaceIndex) +
          ".obj";
   return name.c_str();
 }
@@ -78,7 +78,7 @@ struct ShownCells {
   };
   ObjNotes notes() const {
     const Shown& frame = shownFrame();
-    return {NORMALS_VERSION, frame.own ? ownCaption() : kCaptions[frame.state.surfaceIndex],
+    return {NORMALS_VERSION, frame.typed ? typedCaption() : kCaptions[frame.state.surfaceIndex],
             frame.state.animate, frame.state.phase, shown.grid};
   }
 };

@@ -39,7 +39,7 @@ EMSCRIPTEN_KEEPALIVE double normalsEvaluated() { return evaluated; }
 // Sets constant `name`; false, changing nothing, for a name there is not or a value that is
 // not finite.
 EMSCRIPTEN_KEEPALIVE int normalsSetConstant(const char* name, double value) {
-  return setOwnConstant(name, value) ? 1 : 0;
+  return setTypedConstant(name, value) ? 1 : 0;
 }
 
 }  // extern "C"

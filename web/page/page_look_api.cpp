@@ -30,7 +30,7 @@ EMSCRIPTEN_KEEPALIVE void normalsZoom(double factor) {
 }
 EMSCRIPTEN_KEEPALIVE void normalsFit() { setPageView(fitted(pageView(), nextBounds())); }
 EMSCRIPTEN_KEEPALIVE void normalsResetView() {
-  if (!pageView().ownCamera) setPageView(View{});
+  if (!pageView().viewers) setPageView(View{});
 }
 // The view a link asks for, looking at (x, y, z); false, changing nothing, for numbers that are
 // not finite.

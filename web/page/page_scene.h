@@ -23,23 +23,21 @@ void onPageKey(unsigned char key, int x, int y);
 
 // Parses and shows a surface of one's own, moving or at rest; on a refusal keeps what is shown
 // and says why.
-bool showOwnSurface(const std::string& x, const std::string& y, const std::string& z,
+bool showTypedSurface(const std::string& x, const std::string& y, const std::string& z,
                     bool animate, FormulaError* error);
 // Forgets the surface of one's own and shows the first surface.
-void clearOwnSurface();
+void clearTypedSurface();
 
 // What the frame on the canvas shows.
 struct Shown {
   ViewerState state;  // as the frame was drawn (the clock moves on after it)
-  bool own = false;   // the surface of one's own, rather than state.surfaceIndex
+  bool typed = false;   // the surface of one's own, rather than state.surfaceIndex
   int leftOut = 0;    // cells not drawn, their corners not all finite
 };
 const Shown& shownFrame();
 // Whether the next frame will show the surface of one's own, and its caption.
-bool ownShownNext();
-std::string ownCaption();
-// The formula of one coordinate of the surface of one's own (0, 1, 2: X, Y, Z), or "".
-std::string ownFormula(int field);
+bool typedShownNext();
+std::string typedCaption();
 
 // The view the frames are seen with, and the cell looked into (row * the grid's columns +
 // column, or -1): each change asks for a frame, and only then.
@@ -64,8 +62,8 @@ const double* pageGridRanges();
 
 // The surface of one's own, or null; a constant of its set, redrawn (false, changing nothing,
 // for a name it does not have or a value that is not finite).
-FormulaSurface* ownSurface();
-bool setOwnConstant(const std::string& name, double value);
+FormulaSurface* typedSurface();
+bool setTypedConstant(const std::string& name, double value);
 
 // The frame on the canvas (the clock has moved on since): its surface at its state, its grid
 // and its camera.

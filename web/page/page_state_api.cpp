@@ -28,7 +28,7 @@ std::string gridJson(const Grid& g) {
 std::string viewJson(const View& v) {
   const bool captioned = captionInView(cameraOf(v), kWindowWidth, kWindowHeight);
   return JsonObject()
-      .add("viewers", jsonBool(v.ownCamera))
+      .add("viewers", jsonBool(v.viewers))
       .add("longitude", jsonNumber(v.longitude))
       .add("latitude", jsonNumber(v.latitude))
       .add("distance", jsonNumber(v.distance))
@@ -37,12 +37,12 @@ std::string viewJson(const View& v) {
       .text();
 }
 
-std::string constantsJson(const FormulaSurface* own) {
+std::string constantsJson(const FormulaSurface* typed) {
   std::string json = "[";
-  for (const std::string& name : own ? own->constants() : std::vector<std::string>{}) {
+  for (const std::string& name : typed ? typed->constants() : std::vector<std::string>{}) {
     json += JsonObject()
                 .add("name", jsonString(name))
-                .add("value", jsonNumber(own->constant(name)))
+                .add("value", jsonNumber(typed->constant(name)))
                 .text() +
             ",";
   }
@@ -61,20 +61,21 @@ extern "C" {
 // out.
 EMSCRIPTEN_KEEPALIVE const char* normalsState() {
   static std::string json;
-  const FormulaSurface* own = ownShownNext() ? ownSurface() : nullptr;
+  const FormulaSurface* typed = typedShownNext() ? typedSurface() : nullptr;
   const MeshLook& look = pageLook();
   const Grid grid = pageGrid();
   const int cell = inspectedCell();
   json = JsonObject()
-             .add("surface", jsonNumber(own ? kSurfaceCount : viewerState.surfaceIndex))
-             .add("own", jsonBool(own != nullptr))
+             .add("surface", jsonNumber(typed ? kSurfaceCount : viewerState.surfaceIndex))
+             .add("own", jsonBool(typed != nullptr))
              .add("moving", jsonBool(viewerState.animate))
-             .add("caption", jsonString(own ? own->caption() : kCaptions[viewerState.surfaceIndex]))
-             .add("formulas", own ? "[" + jsonString(own->formula(0)) + "," +
-                                        jsonString(own->formula(1)) + "," +
-                                        jsonString(own->formula(2)) + "]"
-                                  : "null")
-             .add("constants", constantsJson(own))
+             .add("caption",
+                  jsonString(typed ? typed->caption() : kCaptions[viewerState.surfaceIndex]))
+             .add("formulas", typed ? "[" + jsonString(typed->formula(0)) + "," +
+                                          jsonString(typed->formula(1)) + "," +
+                                          jsonString(typed->formula(2)) + "]"
+                                    : "null")
+             .add("constants", constantsJson(typed))
              .add("cells", jsonNumber(grid.cellCount()))
              .add("leftOut", jsonNumber(shownFrame().leftOut))
              .add("grid", gridJson(grid))
