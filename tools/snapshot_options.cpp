@@ -24,78 +24,81 @@ bool endsWith(const std::string& text, const std::string& end) {
   return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-}  // namespace
-
-SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
-  SnapshotOptions o;
+// The options given that no field of SnapshotOptions keeps.
+struct Seen {
   bool all = false, atRest = false, phase = false, every = false;
-  CommandLine args(kSnapshotProgram, snapshotUsage(), argc, argv, NORMALS_VERSION);
-  while (args.next()) {
-    if (args.option() == "--all") {
-      all = true;
-    } else if (args.option() == "--at-rest") {
-      atRest = true;
-    } else if (args.option() == "--animation") {
-      o.gif = true;
-    } else if (args.option() == "--obj") {
-      o.obj = true;
-    } else if (args.option() == "--stl") {
-      o.stl = true;
-    } else if (args.option() == "--surface") {
-      o.surface = args.integer(args.value(), 0, kSurfaceCount - 1);
-    } else if (args.option() == "--x" || args.option() == "--y" || args.option() == "--z") {
-      std::string& formula = o.formula[args.option()[2] - 'x'];
-      if (!formula.empty()) args.fail(args.option() + " is given twice");
-      formula = args.value();
-      if (formula.empty()) args.fail(args.option() + " needs a formula");
-    } else if (args.option() == "--phase") {
-      phase = true;
-      o.fixedPhase = true;
-      o.phase = static_cast<float>(args.number(args.value(), 0, 1));
-    } else if (args.option() == "--every") {
-      every = true;
-      o.every = args.integer(args.value(), 1, kIdleCallsPerSwing);
-    } else if (args.option() == "--icon") {
-      o.icon = args.integer(args.value(), kSmallestIcon, kIconSource);
-    } else if (args.option() == "--eye") {
-      readEye(args, args.value(), o.eye);
-      o.otherEye = true;
-    } else if (args.option() == "--inspect") {
-      readCell(args, args.value(), o.inspect);
-    } else if (args.option() == "--cells") {
-      readCells(args, args.value(), o.cells);
-    } else if (args.option() == "--u" || args.option() == "--v") {
-      readRange(args, args.value(), args.option() == "--u" ? o.uRange : o.vRange);
-    } else if (args.option() == "--set") {
-      o.settings.push_back(readSetting(args, args.value()));
-    } else if (args.option() == "--fit") {
-      o.fit = true;
-    } else if (args.option() == "--convergence") {
-      o.convergence = true;
-    } else if (args.option() == "--normals") {
-      o.normals = readNormalLines(args, args.value());
-    } else if (args.option() == "--facet") {
-      o.facet = readFacet(args, args.value());
-    } else if (args.option() == "--shading") {
-      o.shading = readShading(args, args.value());
-    } else if (args.option() == "--out") {
-      o.out = args.value();
-      if (o.out.empty()) args.fail("--out needs a file or folder name");
-    } else {
-      args.unknown();
-    }
+};
+
+// Takes the option `args` stands at into `o`.
+void readOption(CommandLine& args, SnapshotOptions* o, Seen* seen) {
+  if (args.option() == "--all") {
+    seen->all = true;
+  } else if (args.option() == "--at-rest") {
+    seen->atRest = true;
+  } else if (args.option() == "--animation") {
+    o->gif = true;
+  } else if (args.option() == "--obj") {
+    o->obj = true;
+  } else if (args.option() == "--stl") {
+    o->stl = true;
+  } else if (args.option() == "--surface") {
+    o->surface = args.integer(args.value(), 0, kSurfaceCount - 1);
+  } else if (args.option() == "--x" || args.option() == "--y" || args.option() == "--z") {
+    std::string& formula = o->formula[args.option()[2] - 'x'];
+    if (!formula.empty()) args.fail(args.option() + " is given twice");
+    formula = args.value();
+    if (formula.empty()) args.fail(args.option() + " needs a formula");
+  } else if (args.option() == "--phase") {
+    seen->phase = true;
+    o->fixedPhase = true;
+    o->phase = static_cast<float>(args.number(args.value(), 0, 1));
+  } else if (args.option() == "--every") {
+    seen->every = true;
+    o->every = args.integer(args.value(), 1, kIdleCallsPerSwing);
+  } else if (args.option() == "--icon") {
+    o->icon = args.integer(args.value(), kSmallestIcon, kIconSource);
+  } else if (args.option() == "--eye") {
+    readEye(args, args.value(), o->eye);
+    o->otherEye = true;
+  } else if (args.option() == "--inspect") {
+    readCell(args, args.value(), o->inspect);
+  } else if (args.option() == "--cells") {
+    readCells(args, args.value(), o->cells);
+  } else if (args.option() == "--u" || args.option() == "--v") {
+    readRange(args, args.value(), args.option() == "--u" ? o->uRange : o->vRange);
+  } else if (args.option() == "--set") {
+    o->settings.push_back(readSetting(args, args.value()));
+  } else if (args.option() == "--fit") {
+    o->fit = true;
+  } else if (args.option() == "--convergence") {
+    o->convergence = true;
+  } else if (args.option() == "--normals") {
+    o->normals = readNormalLines(args, args.value());
+  } else if (args.option() == "--facet") {
+    o->facet = readFacet(args, args.value());
+  } else if (args.option() == "--shading") {
+    o->shading = readShading(args, args.value());
+  } else if (args.option() == "--out") {
+    o->out = args.value();
+    if (o->out.empty()) args.fail("--out needs a file or folder name");
+  } else {
+    args.unknown();
   }
-  if (all && o.surface >= 0) args.fail("--surface and --all exclude each other");
-  if (o.typed() && (all || o.surface >= 0)) {
+}
+
+// Ends the program, saying why, where options given together contradict each other.
+void checkTogether(const CommandLine& args, const SnapshotOptions& o, const Seen& seen) {
+  if (seen.all && o.surface >= 0) args.fail("--surface and --all exclude each other");
+  if (o.typed() && (seen.all || o.surface >= 0)) {
     args.fail("a surface of one's own (--x, --y, --z) goes without --surface or --all");
   }
   if (o.typed() && (o.formula[0].empty() || o.formula[1].empty() || o.formula[2].empty())) {
     args.fail("a surface of one's own needs all three of --x, --y and --z");
   }
-  if (atRest && phase) args.fail("--phase and --at-rest exclude each other");
-  if (o.gif && (atRest || phase))
+  if (seen.atRest && seen.phase) args.fail("--phase and --at-rest exclude each other");
+  if (o.gif && (seen.atRest || seen.phase))
     args.fail("--animation shows every phase: no --phase or --at-rest");
-  if (every && !o.gif) args.fail("--every belongs to --animation");
+  if (seen.every && !o.gif) args.fail("--every belongs to --animation");
   if (o.gif && o.icon > 0) args.fail("--icon is a still picture: no --animation");
   if (o.obj && o.stl) args.fail("--obj and --stl exclude each other");
   const std::string cellFile = o.obj ? "--obj" : "--stl";
@@ -124,6 +127,16 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
                         o.shading != Shading::kFlat)) {
     args.fail("--normals, --facet and --shading choose what is drawn: no " + cellFile);
   }
+}
+
+}  // namespace
+
+SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
+  SnapshotOptions o;
+  Seen seen;
+  CommandLine args(kSnapshotProgram, snapshotUsage(), argc, argv, NORMALS_VERSION);
+  while (args.next()) readOption(args, &o, &seen);
+  checkTogether(args, o, seen);
   return o;
 }
 

@@ -19,12 +19,11 @@ void vertex(std::string* text, const Vector3& p) {
   append(text, "v %.17g %.17g %.17g\n", p.x, p.y, p.z);
 }
 
-}  // namespace
-
-std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftOutCount) {
+// The drawable cells of `grid`, rows outer and columns inner; how many are not in
+// `leftOut`.
+std::vector<Cell> keptCells(const CellMaker& cells, const Grid& grid, int* leftOut) {
   std::vector<Cell> kept;
-  int leftOut = 0;
-  const Grid& grid = notes.grid;
+  *leftOut = 0;
   for (int row = 0; row < grid.cellsU; ++row) {
     for (int column = 0; column < grid.cellsV; ++column) {
       const GridCell g = grid.cell(row, column);
@@ -32,12 +31,16 @@ std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftO
       if (isDrawable(c)) {
         kept.push_back(c);
       } else {
-        ++leftOut;
+        ++*leftOut;
       }
     }
   }
-  if (leftOutCount != nullptr) *leftOutCount = leftOut;
+  return kept;
+}
 
+// The comments that open the file: what made it, of which surface, phase and grid, how many
+// cells it holds and leaves out, and how its faces and lines stand to the normals.
+std::string header(const ObjNotes& notes, std::size_t kept, int leftOut) {
   char line[320];
   std::string text = "# normals " + notes.version +
                      ": the cells of a surface, as the facet normals viewer draws them\n"
@@ -50,6 +53,7 @@ std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftO
     std::snprintf(line, sizeof line, "# phase: at rest, the animation off\n");
   }
   text += line;
+  const Grid& grid = notes.grid;
   if (grid.viewers) {
     std::snprintf(line, sizeof line,
                   "# grid: u and v from %g in steps of %g, %d x %d cells, each with four corners "
@@ -65,14 +69,23 @@ std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftO
   std::snprintf(line, sizeof line,
                 "# %zu cells; %d left out, a corner, the centre, the normal or the line's end not "
                 "being finite and within single precision\n",
-                kept.size(), leftOut);
+                kept, leftOut);
   text += line;
-  text +=
-      "# each cell: a face through P00 P01 P11 P10 with its facet normal, "
-      "normalise(e2 x e1);\n# each face is wound P00 P01 P11 P10 as the viewer draws it, so its "
-      "winding faces the red line\n# and its vn the other way, as in the viewer\n"
-      "# each red line: from the cell's centre half a unit against the normal\n"
-      "o surface\ng cells\n";
+  return text +
+         "# each cell: a face through P00 P01 P11 P10 with its facet normal, "
+         "normalise(e2 x e1);\n# each face is wound P00 P01 P11 P10 as the viewer draws it, so its "
+         "winding faces the red line\n# and its vn the other way, as in the viewer\n"
+         "# each red line: from the cell's centre half a unit against the normal\n";
+}
+
+}  // namespace
+
+std::string cellsAsObj(const CellMaker& cells, const ObjNotes& notes, int* leftOutCount) {
+  int leftOut = 0;
+  const std::vector<Cell> kept = keptCells(cells, notes.grid, &leftOut);
+  if (leftOutCount != nullptr) *leftOutCount = leftOut;
+  std::string text = header(notes, kept.size(), leftOut) + "o surface\ng cells\n";
+  char line[160];
   for (std::size_t k = 0; k < kept.size(); ++k) {
     const Cell& c = kept[k];
     for (const Vector3& p : {c.p00, c.p01, c.p11, c.p10}) vertex(&text, p);
