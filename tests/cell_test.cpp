@@ -121,6 +121,7 @@ TEST(Grid, CellsFollowTheGridAndItsRanges) {
   }
   // What makes no grid, each refused naming the field.
   const double same[4] = {0, 0, -1, 1}, nan[4] = {0, 1, -1, NAN}, good[4] = {1, 0, 2, -2};
+  const double infinite[4] = {-HUGE_VAL, 1, -1, 1}, sameV[4] = {0, 1, 2, 2};
   const struct {
     int cellsU, cellsV;
     const double* ranges;
@@ -131,6 +132,8 @@ TEST(Grid, CellsFollowTheGridAndItsRanges) {
       {100, 1, nullptr, ""},
       {3, 3, same, "u: its two ends are the same number"},
       {3, 3, nan, "v to: a number"},
+      {3, 3, infinite, "u from: a number"},
+      {3, 3, sameV, "v: its two ends are the same number"},
       {3, 3, good, ""},
   };
   for (const auto& r : refusals) {

@@ -1,7 +1,8 @@
-// The page at other sizes, for page_test.mjs: screens 320, 900 and 1280 pixels wide (Chromium,
-// which can be made one), the larger picture, and a screen of twice the pixels, whose first frame of each link to a golden case
-// at rest is judged against the golden references (normals-compare-golden --scale 2): averaged
-// 2 x 2 with the least share kShareAt2, and its caption pixel by pixel.
+// The page at other sizes, for page_test.mjs: screens 320, 900 and 1280 pixels wide and a
+// phone's, tapped (Chromium, which can be made one), the larger picture, and a screen of twice
+// the pixels, whose first frame of each link to a golden case at rest is judged against the
+// golden references (normals-compare-golden --scale 2): averaged 2 x 2 with the least share
+// kShareAt2, and its caption pixel by pixel.
 import { execFileSync, spawnSync } from "node:child_process";
 import { mkdirSync } from "node:fs";
 import { dirname, join } from "node:path";
@@ -26,6 +27,24 @@ export async function narrow(b, o) {
       JSON.stringify(fit));
   });
   await tab.close();
+  await check("on a phone, a cell tapped while cells are looked into brings its numbers into " +
+    "view, the surface staying", async () => {
+    const phone = await open(b, o.page, "#surface=2&still&inspect",
+      { viewport: { width: 390, height: 664, hasTouch: true, isMobile: true } });
+    await started(phone);
+    const panel = () => phone.evaluate(() => {
+      const e = document.getElementById("cell-panel"), box = e.getBoundingClientRect();
+      return { inView: box.top < innerHeight && box.bottom > 0, text: e.innerText };
+    });
+    expect(!(await panel()).inView, "the panel was in view before the tap");
+    const box = await (await phone.$("#canvas")).boundingBox();
+    await phone.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+    await pollUntil("the panel to come into view", async () => (await panel()).inView);
+    expect(/^Row \d+, column \d+/.test((await panel()).text), "the panel shows no cell");
+    expect(/^#surface=2&/.test(await phone.evaluate(() => location.hash)),
+      "the tap changed the surface");
+    await phone.close();
+  });
   await check("from 900 px on the groups stand beside the picture, which stays on the screen " +
     "while they scroll; the larger picture is the largest square the width beside them and " +
     "the window's height hold, drawn at that size, and in the link", async () => {
