@@ -120,9 +120,9 @@ try {
   const formula = await medianFrame(formulaTab);
   await formulaTab.close();
   // Surface 2 moving, the page's own work a frame at 21 x 21 and cut into 100 x 100 cells,
-  // 22.7 times the viewer's 441.
+  // 22.7 times the viewer's 441; and at 100 x 100 at rest, untouched.
   const work = [];
-  for (const cells of ["", "&cells=100,100"]) {
+  for (const cells of ["", "&cells=100,100", "&still&cells=100,100"]) {
     const workTab = await open(b, o.page, `#surface=2${cells}`);
     await started(workTab);
     work.push(await ownWork(workTab));
@@ -141,7 +141,8 @@ try {
     `${(formula - empty).toFixed(2)} ms${builtIn} (60 Hz leaves 16.7 ms)`);
   console.log(`surface 2 moving, the page's script and WebAssembly a frame: ` +
     `${work[0].toFixed(3)} ms at 21 x 21 cells, ${work[1].toFixed(3)} ms at 100 x 100, ` +
-    `${(work[1] / work[0]).toFixed(1)} times`);
+    `${(work[1] / work[0]).toFixed(1)} times; at rest at 100 x 100, untouched, ` +
+    `${work[2].toFixed(3)} ms`);
   console.log("surface   page frame   page's own   desktop's own   page / desktop");
   for (let s = 0; s < surfaces; s++) {
     const own = page[s] - empty;

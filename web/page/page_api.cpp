@@ -11,9 +11,11 @@
 
 #include "formula/formula_surface.h"
 #include "geometry/cell.h"
+#include "glut_page.h"
 #include "obj/obj_file.h"
 #include "obj/stl_file.h"
 #include "page_scene.h"
+#include "page_scene_state.h"
 #include "render/frame.h"
 
 // clang-format off
@@ -35,9 +37,15 @@ EMSCRIPTEN_KEEPALIVE int normalsShow(unsigned surface, int animate) {
   if (typedShownNext()) clearTypedSurface();
   viewerState.surfaceIndex = surface;
   viewerState.animate = animate != 0;
-  glutPostRedisplay();
-  tellPageOfChange();
+  changed();
   return 1;
+}
+
+// The canvas's drawing buffer is now `width` x `height` of the device's pixels: a new one, which
+// holds no frame yet.
+EMSCRIPTEN_KEEPALIVE void normalsResize(int width, int height) {
+  glutLayerResize(width, height);
+  redraw();
 }
 
 // Shows the surface whose X, Y and Z are these formulas, moving or at rest; "" when it is shown,

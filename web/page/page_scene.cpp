@@ -30,13 +30,21 @@ PointFunction pointsOf(const ViewerState& state, bool typed) {
   return builtInSurface(state.surfaceIndex, state.animate, state.phase);
 }
 
-void changed() {
+void redraw() {
+  scene().stale = true;
   glutPostRedisplay();
+}
+
+void changed() {
+  redraw();
   tellPageOfChange();
 }
 
 void showPageFrame() {
   PageScene& s = scene();
+  // The idle handler asks for a frame every time, but at rest nothing in it moves.
+  if (!viewerState.animate && !s.stale) return;
+  s.stale = false;
   const bool typed = s.typedShown && s.typed != nullptr;
   const int before = s.shown.leftOut;
   s.shown = {viewerState, typed, 0};
@@ -83,11 +91,10 @@ void onPageKey(unsigned char key, int x, int y) {
     onKeyboard(key, x, y);
   } else if (next && s.typed != nullptr && viewerState.surfaceIndex == kSurfaceCount - 1) {
     s.typedShown = true;
-    glutPostRedisplay();
   } else {
     onKeyboard(key, x, y);
   }
-  tellPageOfChange();
+  changed();
 }
 
 bool showTypedSurface(const std::string& x, const std::string& y, const std::string& z,
@@ -100,8 +107,7 @@ bool showTypedSurface(const std::string& x, const std::string& y, const std::str
   // Its place in the cycle is after the last surface.
   viewerState.surfaceIndex = kSurfaceCount - 1;
   viewerState.animate = animate;
-  glutPostRedisplay();
-  tellPageOfChange();
+  changed();
   return true;
 }
 
@@ -110,8 +116,7 @@ void clearTypedSurface() {
   s.typed.reset();
   s.typedShown = false;
   viewerState.surfaceIndex = 0;
-  glutPostRedisplay();
-  tellPageOfChange();
+  changed();
 }
 
 const Shown& shownFrame() { return scene().shown; }

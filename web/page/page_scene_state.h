@@ -19,6 +19,9 @@ struct PageScene {
   int cells[2] = {kGridSize, kGridSize};
   bool ranged = false;
   double ranges[4] = {};
+  // Whether the canvas may show another frame than the next one would draw. At rest the frames
+  // are all alike until something changes, and a frame that would be the same is not drawn.
+  bool stale = true;
 };
 
 PageScene& scene();
@@ -27,5 +30,7 @@ PageScene& scene();
 Grid gridFor(bool typed);
 // The surface a frame at `state` shows: the one of one's own (`typed`) or a built-in one.
 PointFunction pointsOf(const ViewerState& state, bool typed);
+// Asks for a frame that will be drawn, even at rest.
+void redraw();
 // Redraws, and tells the page that what is shown has changed.
 void changed();

@@ -1,10 +1,7 @@
 // How the page's scene is seen: the view, the look, the grid, the cell looked into and the
 // constants of a surface of one's own; each change asks for a frame, and only a change does.
-#include <GL/glut.h>
-
 #include <algorithm>
 
-#include "page_api.h"
 #include "page_scene_state.h"
 
 const View& pageView() { return scene().view; }
@@ -18,8 +15,7 @@ void setPageView(const View& view) {
     return;
   }
   scene().view = view;
-  glutPostRedisplay();
-  tellPageOfChange();
+  changed();
 }
 
 int inspectedCell() { return scene().inspected; }

@@ -59,8 +59,9 @@ export function showGridForm(viewer, form, message, figure, worst, lookInto) {
   });
   viewer.events.addEventListener("change", follow);
   follow();
-  // The figures, for what the next frame shows; while the surface moves, once a second, slow
-  // enough to read (they cost a look at every cell's and grid point's own normal).
+  // The figures, for what the next frame shows, after each change (the page's first, its link,
+  // comes before the first frame); while the surface moves, once a second, slow enough to read
+  // (they cost a look at every cell's and grid point's own normal).
   let measured = "";
   const measure = () => {
     const json = viewer.convergence();
@@ -71,7 +72,6 @@ export function showGridForm(viewer, form, message, figure, worst, lookInto) {
   setInterval(() => {
     if (viewer.state().moving) measure();
   }, 1000);
-  measure();
   return {
     // A link's grid: its cells (or the viewer's) and its ranges (each [from, to] as typed, or
     // null, for the viewer's span); said as the fields are when refused.

@@ -77,7 +77,7 @@ export async function startViewer(canvas) {
     },
     ...whatIsShown(program, facts), ...theView(program, canvas, state), ...aLook(program),
     // The canvas's drawing buffer is now `width` x `height` of the device's pixels.
-    resize: (width, height) => program._glutLayerResize(width, height),
+    resize: (width, height) => program._normalsResize(width, height),
   };
 }
 
